@@ -1,0 +1,215 @@
+#include "dsp/HalfBinRealFFT.h"
+
+#include "dsp/Float4.h"
+#include "dsp/Phasor.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <numbers>
+
+namespace dsp {
+namespace {
+
+using namespace simd;
+
+// Four interleaved (re, im) pairs at p into split form.
+inline void loadPairs(const float* p, V4& re, V4& im)
+{
+    const V4 lo = load(p), hi = load(p + 4);
+    re = __builtin_shuffle(lo, hi, I4{0, 2, 4, 6});
+    im = __builtin_shuffle(lo, hi, I4{1, 3, 5, 7});
+}
+
+inline void storePairs(float* p, V4 re, V4 im)
+{
+    store(p, __builtin_shuffle(re, im, I4{0, 4, 1, 5}));
+    store(p + 4, __builtin_shuffle(re, im, I4{2, 6, 3, 7}));
+}
+
+struct Tables {
+    const float* aRe;
+    const float* aIm;
+    const float* bRe;
+    const float* bIm;
+};
+
+// z[k] = (x[2k] + i x[2k+1]) B[k].
+void rotatePairs(std::size_t bins, const Tables& t, const float* time, float* zRe, float* zIm)
+{
+    std::size_t k = 0;
+    for (; k + 4 <= bins; k += 4) {
+        V4 xRe, xIm;
+        loadPairs(time + 2 * k, xRe, xIm);
+        const V4 bRe = load(t.bRe + k), bIm = load(t.bIm + k);
+        store(zRe + k, xRe * bRe - xIm * bIm);
+        store(zIm + k, xRe * bIm + xIm * bRe);
+    }
+    for (; k < bins; ++k) {
+        const float xRe = time[2 * k], xIm = time[2 * k + 1];
+        const float bRe = t.bRe[k], bIm = t.bIm[k];
+        zRe[k] = xRe * bRe - xIm * bIm;
+        zIm[k] = xRe * bIm + xIm * bRe;
+    }
+}
+
+// With Z the C-point transform of z, the even samples' spectrum is
+// FE = (Z[b] + conj Z[C-1-b]) / 2 and the odd samples' spectrum times i is
+// G = (Z[b] - conj Z[C-1-b]) / 2; then X[b] = FE + A[b] G and X[C-1-b] = conj(FE - A[b] G).
+template <typename T>
+inline void separate(T zbRe, T zbIm, T zcRe, T zcIm, T aRe, T aIm, T& xbRe, T& xbIm, T& xcRe, T& xcIm)
+{
+    const T feRe = 0.5f * (zbRe + zcRe), feIm = 0.5f * (zbIm - zcIm);
+    const T gRe = 0.5f * (zbRe - zcRe), gIm = 0.5f * (zbIm + zcIm);
+    const T agRe = aRe * gRe - aIm * gIm, agIm = aRe * gIm + aIm * gRe;
+    xbRe = feRe + agRe;
+    xbIm = feIm + agIm;
+    xcRe = feRe - agRe;
+    xcIm = agIm - feIm;
+}
+
+void separateBins(std::size_t bins, const Tables& t, const float* zRe, const float* zIm, float* spectrum)
+{
+    std::size_t b = 0;
+    // Blocks stay below C/2, so a block and its mirror never meet.
+    for (; b + 4 <= bins / 2; b += 4) {
+        const std::size_t c = bins - 4 - b; // lowest index of the mirrored block
+        V4 xbRe, xbIm, xcRe, xcIm;
+        separate<V4>(load(zRe + b), load(zIm + b), reversed(load(zRe + c)), reversed(load(zIm + c)),
+                     load(t.aRe + b), load(t.aIm + b), xbRe, xbIm, xcRe, xcIm);
+        storePairs(spectrum + 2 * b, xbRe, xbIm);
+        storePairs(spectrum + 2 * c, reversed(xcRe), reversed(xcIm));
+    }
+    for (; b < (bins + 1) / 2; ++b) {
+        const std::size_t c = bins - 1 - b;
+        float xbRe, xbIm, xcRe, xcIm;
+        separate<float>(zRe[b], zIm[b], zRe[c], zIm[c], t.aRe[b], t.aIm[b], xbRe, xbIm, xcRe, xcIm);
+        spectrum[2 * c] = xcRe;
+        spectrum[2 * c + 1] = xcIm;
+        spectrum[2 * b] = xbRe;
+        spectrum[2 * b + 1] = xbIm;
+    }
+}
+
+// a = X[k], c = X[C-1-k], t = A[k]; gives 2 Z[k] and 2 Z[C-1-k].
+template <typename T>
+inline void combine(T aRe, T aIm, T cRe, T cIm, T tRe, T tIm, T& zkRe, T& zkIm, T& zmRe, T& zmIm)
+{
+    const T s = aRe + cRe;
+    const T d = aIm - cIm;
+    const T e = aRe - cRe;
+    const T f = cIm + aIm;
+    const T u = tIm * f + e * tRe;
+    const T v = f * tRe - tIm * e;
+    zkRe = s + u;
+    zkIm = d + v;
+    zmRe = s - u;
+    zmIm = v - d;
+}
+
+void combineBins(std::size_t bins, const Tables& t, const float* spectrum, float* zRe, float* zIm)
+{
+    std::size_t k = 0;
+    for (; k + 4 <= bins / 2; k += 4) {
+        const std::size_t m = bins - 4 - k; // lowest index of the mirrored block
+        V4 aRe, aIm, cRe, cIm, zkRe, zkIm, zmRe, zmIm;
+        loadPairs(spectrum + 2 * k, aRe, aIm);
+        loadPairs(spectrum + 2 * m, cRe, cIm);
+        combine<V4>(aRe, aIm, reversed(cRe), reversed(cIm), load(t.aRe + k), load(t.aIm + k), zkRe, zkIm, zmRe,
+                    zmIm);
+        store(zRe + k, zkRe);
+        store(zIm + k, zkIm);
+        store(zRe + m, reversed(zmRe));
+        store(zIm + m, reversed(zmIm));
+    }
+    // The tail runs up to k = C/2 inclusive in order, so where k and C-1-k meet or
+    // cross the later write stands, as in a plain loop over every k.
+    for (; k <= bins / 2; ++k) {
+        const std::size_t m = bins - 1 - k;
+        float zkRe, zkIm, zmRe, zmIm;
+        combine<float>(spectrum[2 * k], spectrum[2 * k + 1], spectrum[2 * m], spectrum[2 * m + 1], t.aRe[k],
+                       t.aIm[k], zkRe, zkIm, zmRe, zmIm);
+        zRe[k] = zkRe;
+        zIm[k] = zkIm;
+        zRe[m] = zmRe;
+        zIm[m] = zmIm;
+    }
+}
+
+// (time[2k], time[2k+1]) = W[k] conj(B[k]).
+void unrotatePairs(std::size_t bins, const Tables& t, const float* wRe, const float* wIm, float* time)
+{
+    std::size_t k = 0;
+    for (; k + 4 <= bins; k += 4) {
+        const V4 re = load(wRe + k), im = load(wIm + k);
+        const V4 bRe = load(t.bRe + k), bIm = load(t.bIm + k);
+        storePairs(time + 2 * k, re * bRe + im * bIm, im * bRe - re * bIm);
+    }
+    for (; k < bins; ++k) {
+        const float bRe = t.bRe[k], bIm = t.bIm[k];
+        time[2 * k] = wRe[k] * bRe + wIm[k] * bIm;
+        time[2 * k + 1] = wIm[k] * bRe - wRe[k] * bIm;
+    }
+}
+
+} // namespace
+
+HalfBinRealFFT::HalfBinRealFFT(std::size_t length) { setSize(length); }
+
+void HalfBinRealFFT::setSize(std::size_t length)
+{
+    size_ = length;
+    const std::size_t bins = length / 2;
+    complexFFT_.resize(bins);
+    work1Re_.assign(bins, 0.0f);
+    work1Im_.assign(bins, 0.0f);
+    work2Re_.assign(bins, 0.0f);
+    work2Im_.assign(bins, 0.0f);
+
+    constexpr double pi = std::numbers::pi;
+    const double n = static_cast<double>(length);
+    const std::size_t combine = length / 4 + 1;
+    tableARe_.assign(combine, 0.0f);
+    tableAIm_.assign(combine, 0.0f);
+    for (std::size_t k = 0; k < combine; ++k)
+        storePhasor((static_cast<double>(k) + 0.5) * (-2.0 * pi / n) - pi / 2.0, tableARe_[k], tableAIm_[k]);
+    tableBRe_.assign(bins, 0.0f);
+    tableBIm_.assign(bins, 0.0f);
+    for (std::size_t k = 0; k < bins; ++k)
+        storePhasor(-2.0 * pi * static_cast<double>(k) / n, tableBRe_[k], tableBIm_[k]);
+}
+
+void HalfBinRealFFT::forward(const float* time, std::complex<float>* spectrum)
+{
+    const std::size_t bins = size_ / 2;
+    if (bins == 0)
+        return;
+    const Tables tables{tableARe_.data(), tableAIm_.data(), tableBRe_.data(), tableBIm_.data()};
+    rotatePairs(bins, tables, time, work1Re_.data(), work1Im_.data());
+    for (std::size_t step = 0; step < complexFFT_.steps(); ++step)
+        complexFFT_.forward(step, work1Re_.data(), work1Im_.data(), work2Re_.data(), work2Im_.data());
+    separateBins(bins, tables, work2Re_.data(), work2Im_.data(), reinterpret_cast<float*>(spectrum));
+}
+
+void HalfBinRealFFT::inverse(const std::complex<float>* spectrum, float* time)
+{
+    for (std::size_t step = 0; step < steps(); ++step)
+        inverse(step, spectrum, time);
+}
+
+void HalfBinRealFFT::inverse(std::size_t step, const std::complex<float>* spectrum, float* time)
+{
+    const std::size_t bins = size_ / 2;
+    if (bins == 0)
+        return;
+    const Tables tables{tableARe_.data(), tableAIm_.data(), tableBRe_.data(), tableBIm_.data()};
+    const std::size_t complexSteps = complexFFT_.steps();
+    if (step == 0)
+        combineBins(bins, tables, reinterpret_cast<const float*>(spectrum), work1Re_.data(), work1Im_.data());
+    else if (step <= complexSteps)
+        complexFFT_.inverse(step - 1, work1Re_.data(), work1Im_.data(), work2Re_.data(), work2Im_.data());
+    else if (step == complexSteps + 1)
+        unrotatePairs(bins, tables, work2Re_.data(), work2Im_.data(), time);
+}
+
+} // namespace dsp

@@ -1,0 +1,400 @@
+#include "dsp/LPCVocoderProcessor.h"
+
+#include "dsp/AudioUtils.h"
+#include "dsp/Compressor.h"
+#include "dsp/VoiceProcessor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+#include <limits>
+#include <numbers>
+
+namespace dsp {
+
+namespace {
+
+constexpr float highPassTimeConstant = 0.00022736419f; // RC of a 700 Hz corner
+constexpr float highPassAlphaAtCrushRate = 0.8766213f;
+constexpr float lowPassOmegaTimesRate = 33300.883f;    // 2 pi 5300 Hz
+constexpr float frameSeconds = 0.01633f;
+
+// A NaN or infinity from the host would otherwise stay in the filter and compressor
+// memories for ever.
+inline float finiteOrZero(float x) { return std::isfinite(x) ? x : 0.0f; }
+
+inline float quantise(float x, float steps, float inverseSteps)
+{
+    const float scaled = std::round(std::clamp(x, -1.0f, 1.0f) * steps);
+    std::int32_t integer;
+    if (scaled >= 2147483648.0f)
+        integer = std::numeric_limits<std::int32_t>::max();
+    else if (scaled <= -2147483648.0f)
+        integer = std::numeric_limits<std::int32_t>::min();
+    else
+        integer = static_cast<std::int32_t>(scaled);
+    return static_cast<float>(integer) * inverseSteps;
+}
+
+// Linear interpolation of read(0 .. last) at position.
+template <typename Read>
+inline float interpolate(Read read, float position, int last)
+{
+    const int i0 = std::min(static_cast<int>(std::floor(position)), last);
+    const float fraction = position - static_cast<float>(i0);
+    const int i1 = std::min(last, i0 + 1);
+    const float a0 = read(i0);
+    return a0 + fraction * (read(i1) - a0);
+}
+
+} // namespace
+
+LPCVocoderProcessor::LPCVocoderProcessor(float sampleRate)
+    : sampleRate_(sampleRate),
+      outputGain_(AudioUtils::decibelToScale(-8.0f)),
+      voiceFrameA_(maxFrameLength, 0.0f),
+      voiceFrameB_(maxFrameLength, 0.0f),
+      window_(maxFrameLength, 0.0f),
+      carrierFrameA_(maxFrameLength, 0.0f),
+      carrierFrameB_(maxFrameLength, 0.0f)
+{
+    // The noise carrier draws from a generator of our own: the C library's rand() takes a
+    // lock, which the render thread must not.
+    noiseState_ = static_cast<std::uint32_t>(std::time(nullptr)) ^ 0x9e3779b9u;
+    if (noiseState_ == 0)
+        noiseState_ = 1;
+
+    formantShifter_ = std::make_unique<VoiceProcessor>(sampleRate_);
+    compressor_ = std::make_unique<Compressor>(sampleRate_);
+
+    const auto latency = formantShifter_->inputLatency() + formantShifter_->outputLatency();
+    delayLine_.assign(static_cast<std::size_t>(latency + maxFrameLength), 0.0f);
+
+    const int frames = static_cast<int>(sampleRate_ * frameSeconds);
+    frameLength_ = std::clamp(frames, 1, maxFrameLength);
+    if (frames >= 1) {
+        const float step = 2.0f * std::numbers::pi_v<float> / static_cast<float>(frameLength_);
+        float x = 0.0f;
+        for (int i = 0; i < frameLength_; ++i) {
+            window_[i] = 0.5f - 0.5f * std::cos(x);
+            x += step;
+        }
+    }
+    computeFilters();
+}
+
+LPCVocoderProcessor::~LPCVocoderProcessor() = default;
+
+void LPCVocoderProcessor::computeFilters()
+{
+    const float rate = processingRate();
+    highPassAlpha_ = rate == crushSampleRate
+                         ? highPassAlphaAtCrushRate
+                         : highPassTimeConstant / (highPassTimeConstant + 1.0f / rate);
+
+    const float w0 = lowPassOmegaTimesRate / rate;
+    const float cosW0 = std::cos(w0);
+    const float alpha = std::sin(w0) / 1.4142f;
+    const float a0 = 1.0f + alpha;
+    lowPassB0_ = (1.0f - cosW0) / 2.0f / a0;
+    lowPassB1_ = (1.0f - cosW0) / a0;
+    lowPassB2_ = lowPassB0_;
+    lowPassA1_ = -2.0f * cosW0 / a0;
+    lowPassA2_ = (1.0f - alpha) / a0;
+
+    highPassPreviousInput_ = highPassPreviousOutput_ = 0.0f;
+    lowPassX1_ = lowPassX2_ = lowPassY1_ = lowPassY2_ = 0.0f;
+}
+
+void LPCVocoderProcessor::grow(std::vector<float>& buffer, int n)
+{
+    if (buffer.size() < static_cast<std::size_t>(n))
+        buffer.resize(static_cast<std::size_t>(n));
+}
+
+void LPCVocoderProcessor::process(const float* carrier, float* voice, float* out1, float* out2, int n)
+{
+    if (n < 1)
+        return;
+
+    grow(delayedCarrier_, n);
+    float* delayed = delayedCarrier_.data();
+    const std::uint64_t length = delayLine_.size();
+    std::uint64_t write = delayWritePos_;
+    for (int i = 0; i < n; ++i) {
+        delayLine_[write] = finiteOrZero(carrier[i]);
+        const std::uint64_t read = write >= carrierDelay_ ? write - carrierDelay_ : write + length - carrierDelay_;
+        delayed[i] = delayLine_[read];
+        if (++write == length)
+            write = 0;
+    }
+    delayWritePos_ = write;
+
+    if (!downsample_ && !sixteenBit_) {
+        if (voice) {
+            for (int i = 0; i < n; ++i)
+                voice[i] = finiteOrZero(voice[i]);
+        }
+        blockStep(delayed, voice, out1, out2, n);
+        return;
+    }
+
+    const float steps = sixteenBit_ ? 32767.0f : 2147483648.0f;
+    const float inverseSteps = 1.0f / steps;
+    const float targetRate = downsample_ ? crushSampleRate : sampleRate_;
+    const float ratio = sampleRate_ / targetRate;
+    const int m = std::max(static_cast<int>(std::floor(static_cast<float>(n) / ratio)), 1);
+
+    grow(crushCarrier_, m);
+    grow(crushVoice_, m);
+    grow(crushOutput_, m);
+    float* carrierIn = crushCarrier_.data();
+    float* voiceIn = voice ? crushVoice_.data() : nullptr;
+    float* processed = crushOutput_.data();
+    for (int j = 0; j < m; ++j) {
+        const float position = ratio * static_cast<float>(j);
+        carrierIn[j] = quantise(interpolate([delayed](int k) { return delayed[k]; }, position, n - 1), steps,
+                                inverseSteps);
+        if (voiceIn) {
+            const float v = interpolate([voice](int k) { return finiteOrZero(voice[k]); }, position, n - 1);
+            voiceIn[j] = quantise(v, steps, inverseSteps);
+        }
+    }
+
+    // Both output channels of the block step carry the same samples, so one work block serves.
+    blockStep(carrierIn, voiceIn, processed, processed, m);
+
+    for (int i = 0; i < n; ++i) {
+        const float position = n > 1 ? static_cast<float>(m - 1) * static_cast<float>(i) / static_cast<float>(n - 1) : 0.0f;
+        const float y = interpolate([processed](int k) { return processed[k]; }, position, m - 1);
+        out1[i] = y;
+        out2[i] = y;
+    }
+}
+
+float LPCVocoderProcessor::halfBand(HalfBandState& state, float x)
+{
+    // Polyphase pair of second-order all-passes; each branch keeps u - a * y of its last
+    // two samples.
+    constexpr float a1 = 0.3f;
+    constexpr float a2 = 0.77f;
+    const float y1 = a1 * x + state.branch1[1];
+    state.branch1[1] = state.branch1[0];
+    state.branch1[0] = x - a1 * y1;
+
+    const float u2 = state.previousInput;
+    const float y2 = a2 * u2 + state.branch2[1];
+    state.branch2[1] = state.branch2[0];
+    state.branch2[0] = u2 - a2 * y2;
+
+    state.previousInput = x;
+    return y1 + y2;
+}
+
+float LPCVocoderProcessor::nextNoise()
+{
+    std::uint32_t s = noiseState_;
+    s ^= s << 13;
+    s ^= s >> 17;
+    s ^= s << 5;
+    noiseState_ = s;
+    const float draw = static_cast<float>(s >> 1); // 0 .. 2^31 - 1, the range of rand()
+    return 2.0f * draw / 2147483648.0f - 1.0f;
+}
+
+void LPCVocoderProcessor::blockStep(const float* carrier, float* voice, float* out1, float* out2, int n)
+{
+    const float rate = processingRate();
+    const bool unvoiced = voice && AudioUtils::isUnVoiced(voice, n, rate, unvoicedThreshold_);
+    const int mode = voiceMode_ >= 0 && voiceMode_ <= 3 ? voiceMode_ : 0;
+    const bool noiseCarrier = mode == 1 || (mode == 2 && unvoiced);
+    const bool bypass = mode == 3 && unvoiced;
+
+    if (voice) {
+        if (formantShift_ != 0.0f)
+            formantShifter_->formantShift(voice, n);
+        if (compressEnabled_)
+            compressor_->compress(voice, n);
+    }
+    if (n < 1)
+        return;
+
+    const int frameLength = frameLength_;
+    int posA = framePosA_;
+    int posB = (posA + frameLength / 2) % frameLength;
+    float previousVoice = previousVoiceSample_;
+    const bool frozen = voiceFreeze_;
+
+    for (int t = 0; t < n; ++t) {
+        const float s = voice ? voice[t] * voiceInGain_ : 0.0f;
+        const float x = noiseCarrier ? noiseLevel_ * nextNoise() : carrier[t] * synthInGain_;
+        const float dry = voice ? s : x;
+
+        float y;
+        if (bypass) {
+            y = dry;
+        } else {
+            const float filteredCarrier = halfBand(carrierHalfBand_, x);
+            carrierFrameA_[posA] = filteredCarrier;
+            carrierFrameB_[posB] = filteredCarrier;
+
+            const float wA = window_[posA];
+            const float wB = 1.0f - wA;
+            const float oldA = voiceFrameA_[posA];
+            const float oldB = voiceFrameB_[posB];
+            if (!frozen) {
+                const float emphasised = s - previousVoice; // first-difference pre-emphasis
+                voiceFrameA_[posA] = emphasised * wA;
+                voiceFrameB_[posB] = emphasised * wB;
+                previousVoice = s;
+            }
+            if (++posA == frameLength) {
+                synthesiseFrame(voiceFrameA_.data(), carrierFrameA_.data());
+                posA = 0;
+            }
+            const float overlapped = wA * oldA + wB * oldB;
+            if (++posB == frameLength) {
+                synthesiseFrame(voiceFrameB_.data(), carrierFrameB_.data());
+                posB = 0;
+            }
+            y = wetMix_ * halfBand(outputHalfBand_, overlapped) + dryMix_ * dry;
+        }
+
+        if (highPassOn_) {
+            const float highPassed = highPassAlpha_ * (highPassPreviousOutput_ + y - highPassPreviousInput_);
+            highPassPreviousInput_ = y;
+            highPassPreviousOutput_ = highPassed;
+            y = highPassed;
+        }
+        if (lowPassOn_) {
+            const float lowPassed = lowPassB0_ * y + lowPassB1_ * lowPassX1_ + lowPassB2_ * lowPassX2_
+                                    - lowPassA1_ * lowPassY1_ - lowPassA2_ * lowPassY2_;
+            lowPassX2_ = lowPassX1_;
+            lowPassX1_ = y;
+            lowPassY2_ = lowPassY1_;
+            lowPassY1_ = lowPassed;
+            y = lowPassed;
+        }
+
+        const float out = voiceOnlyOutput_ ? s : y * outputGain_;
+        out1[t] = out;
+        out2[t] = out;
+    }
+
+    framePosA_ = posA;
+    previousVoiceSample_ = previousVoice;
+}
+
+void LPCVocoderProcessor::synthesiseFrame(float* voiceFrame, const float* carrierFrame)
+{
+    if (voiceFreeze_ && savedCoefficientsValid_) {
+        float state[LPCMath::maxOrder + 1] = {};
+        LPCMath::applyFilter(carrierFrame, frameLength_, lpcOrder_, savedCoefficients_.data(), savedGain_,
+                             state, voiceFrame);
+        return;
+    }
+    analyseAndFilter(voiceFrame, carrierFrame);
+}
+
+void LPCVocoderProcessor::analyseAndFilter(float* voiceFrame, const float* carrierFrame)
+{
+    const int order = lpcOrder_;
+    float r[LPCMath::maxOrder + 1];
+    LPCMath::calculateAutocorrelation(voiceFrame, frameLength_, order, r);
+    r[0] *= 1.001f;
+    if (r[0] < 1e-5f) {
+        std::fill(voiceFrame, voiceFrame + frameLength_, 0.0f);
+        return;
+    }
+
+    float k[LPCMath::maxOrder + 1];
+    float gain = 0.0f;
+    LPCMath::solveDurbin(r, order, k, gain);
+    for (int i = 0; i <= order; ++i)
+        k[i] = std::clamp(k[i], -0.995f, 0.995f); // keeps the lattice stable
+
+    savedGain_ = gain;
+    savedCoefficientsValid_ = true;
+    std::copy(k, k + order + 1, savedCoefficients_.begin());
+    std::fill(savedCoefficients_.begin() + order + 1, savedCoefficients_.end(), 0.0f);
+
+    float state[LPCMath::maxOrder + 1] = {};
+    LPCMath::applyFilter(carrierFrame, frameLength_, order, k, gain, state, voiceFrame);
+}
+
+void LPCVocoderProcessor::setQuality(float quality)
+{
+    // Host automation reaches this unclamped; the coefficient store holds order 49 at most.
+    if (std::isnan(quality))
+        return;
+    lpcOrder_ = static_cast<int>(std::clamp(std::trunc(quality), 0.0f, static_cast<float>(LPCMath::maxOrder)));
+}
+
+void LPCVocoderProcessor::setWhiteNoiseLevel(float decibels) { noiseLevel_ = AudioUtils::decibelToScale(decibels); }
+
+void LPCVocoderProcessor::setWhiteNoiseThreshold(float threshold) { unvoicedThreshold_ = threshold; }
+
+void LPCVocoderProcessor::setOutputGain(float decibels)
+{
+    // The output sits 8 dB below the nominal setting.
+    outputGain_ = AudioUtils::decibelToScale(decibels - 8.0f);
+}
+
+void LPCVocoderProcessor::setVoiceInGain(float decibels) { voiceInGain_ = AudioUtils::decibelToScale(decibels); }
+
+void LPCVocoderProcessor::setSynthInGain(float decibels) { synthInGain_ = AudioUtils::decibelToScale(decibels); }
+
+void LPCVocoderProcessor::setVoiceMode(int mode) { voiceMode_ = mode; }
+
+void LPCVocoderProcessor::setFormantShift(float cents)
+{
+    formantShift_ = cents / 100.0f;
+    formantShifter_->setSemitoneShift(formantShift_);
+    // The carrier waits for the voice to come out of the shifter.
+    carrierDelay_ = formantShift_ != 0.0f
+                        ? static_cast<std::uint32_t>(formantShifter_->inputLatency() + formantShifter_->outputLatency())
+                        : 0u;
+}
+
+void LPCVocoderProcessor::setHighPassFilter(bool on) { highPassOn_ = on; }
+
+void LPCVocoderProcessor::setLowPassFilter(bool on) { lowPassOn_ = on; }
+
+void LPCVocoderProcessor::setVoiceFreeze(bool on)
+{
+    if (voiceFreeze_ && !on) {
+        std::fill(voiceFrameA_.begin(), voiceFrameA_.end(), 0.0f);
+        std::fill(voiceFrameB_.begin(), voiceFrameB_.end(), 0.0f);
+        std::fill(carrierFrameA_.begin(), carrierFrameA_.end(), 0.0f);
+        std::fill(carrierFrameB_.begin(), carrierFrameB_.end(), 0.0f);
+        framePosA_ = 0;
+        previousVoiceSample_ = 0.0f;
+    }
+    voiceFreeze_ = on;
+}
+
+void LPCVocoderProcessor::setDownsampleTo31Khz(bool on)
+{
+    downsample_ = on;
+    formantShifter_->setSampleRate(on ? crushSampleRate : sampleRate_);
+    computeFilters();
+}
+
+void LPCVocoderProcessor::set16Bit(bool on) { sixteenBit_ = on; }
+
+void LPCVocoderProcessor::setVoiceOnlyOutput(bool on) { voiceOnlyOutput_ = on; }
+
+void LPCVocoderProcessor::setWetMix(float mix) { wetMix_ = mix; }
+
+void LPCVocoderProcessor::setDryMix(float mix) { dryMix_ = mix; }
+
+void LPCVocoderProcessor::setCompressorSettings(float ratio, float thresholdDb, float attackMs, float releaseMs)
+{
+    compressor_->setRatio(ratio);
+    compressor_->setThreshold(thresholdDb);
+    compressor_->setWindow(attackMs, releaseMs);
+}
+
+void LPCVocoderProcessor::setCompressEnabled(bool on) { compressEnabled_ = on; }
+
+} // namespace dsp

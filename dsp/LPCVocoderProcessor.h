@@ -1,0 +1,128 @@
+#pragma once
+
+#include "dsp/LPCMath.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace dsp {
+
+class Compressor;
+class VoiceProcessor;
+
+/// The vocoder engine: imposes the linear-prediction envelope of a voice on a carrier,
+/// frame by frame with two half-overlapping cross-faded frame streams, with noise
+/// carrier modes, formant shift, compression, freeze, filters, mix and "crush".
+///
+/// Construction and the setters allocate or re-rate and are meant to run between blocks on
+/// the thread that calls process (the render thread); process allocates nothing once its
+/// blocks are no longer than any before.
+class LPCVocoderProcessor {
+public:
+    static constexpr int maxFrameLength = 1600;
+    static constexpr float crushSampleRate = 31250.0f;
+
+    explicit LPCVocoderProcessor(float sampleRate);
+    ~LPCVocoderProcessor();
+
+    LPCVocoderProcessor(const LPCVocoderProcessor&) = delete;
+    LPCVocoderProcessor& operator=(const LPCVocoderProcessor&) = delete;
+
+    /// Runs one block. voice is shifted and compressed in place when crush is off; out1 and
+    /// out2 may be the same array. A voice of nullptr runs the carrier alone.
+    void process(const float* carrier, float* voice, float* out1, float* out2, int n);
+
+    void setQuality(float quality);
+    void setWhiteNoiseLevel(float decibels);
+    void setWhiteNoiseThreshold(float threshold);
+    void setOutputGain(float decibels);
+    void setVoiceInGain(float decibels);
+    void setSynthInGain(float decibels);
+    void setVoiceMode(int mode);
+    void setFormantShift(float cents);
+    void setHighPassFilter(bool on);
+    void setLowPassFilter(bool on);
+    void setVoiceFreeze(bool on);
+    void setDownsampleTo31Khz(bool on);
+    void set16Bit(bool on);
+    void setVoiceOnlyOutput(bool on);
+    void setWetMix(float mix);
+    void setDryMix(float mix);
+    void setCompressorSettings(float ratio, float thresholdDb, float attackMs, float releaseMs);
+    void setCompressEnabled(bool on);
+
+    float sampleRate() const { return sampleRate_; }
+    int lpcOrder() const { return lpcOrder_; }
+    int frameLength() const { return frameLength_; }
+    int framePositionA() const { return framePosA_; }
+    int framePositionB() const { return frameLength_ > 0 ? (framePosA_ + frameLength_ / 2) % frameLength_ : 0; }
+    std::uint32_t carrierDelay() const { return carrierDelay_; }
+    std::size_t delayLineLength() const { return delayLine_.size(); }
+    float outputGain() const { return outputGain_; }
+    const VoiceProcessor& formantShifter() const { return *formantShifter_; }
+
+private:
+    struct HalfBandState {
+        float branch1[2] = {0.0f, 0.0f};
+        float branch2[2] = {0.0f, 0.0f};
+        float previousInput = 0.0f;
+    };
+
+    float processingRate() const { return downsample_ ? crushSampleRate : sampleRate_; }
+    void computeFilters();
+    void blockStep(const float* carrier, float* voice, float* out1, float* out2, int n);
+    void synthesiseFrame(float* voiceFrame, const float* carrierFrame);
+    void analyseAndFilter(float* voiceFrame, const float* carrierFrame);
+    float nextNoise();
+    static float halfBand(HalfBandState& state, float x);
+    static void grow(std::vector<float>& buffer, int n);
+
+    float sampleRate_;
+    float highPassPreviousInput_ = 0.0f;
+    float highPassPreviousOutput_ = 0.0f;
+    float highPassAlpha_ = 0.0f;
+    float lowPassX1_ = 0.0f, lowPassX2_ = 0.0f, lowPassY1_ = 0.0f, lowPassY2_ = 0.0f;
+    float lowPassB0_ = 0.0f, lowPassB1_ = 0.0f, lowPassB2_ = 0.0f, lowPassA1_ = 0.0f, lowPassA2_ = 0.0f;
+    float noiseLevel_ = 0.1f;
+    float unvoicedThreshold_ = 0.3f;
+    float outputGain_;
+    float voiceInGain_ = 1.0f;
+    float synthInGain_ = 1.0f;
+    int voiceMode_ = 0;
+    float formantShift_ = 0.0f;
+    bool downsample_ = false;
+    bool sixteenBit_ = false;
+    bool highPassOn_ = true;
+    bool lowPassOn_ = false;
+    int lpcOrder_ = 48;
+    std::vector<float> delayLine_;
+    std::uint64_t delayWritePos_ = 0;
+    std::uint32_t carrierDelay_ = 0;
+    std::unique_ptr<VoiceProcessor> formantShifter_;
+    bool voiceOnlyOutput_ = false;
+    float wetMix_ = 1.0f;
+    float dryMix_ = 0.0f;
+    std::unique_ptr<Compressor> compressor_;
+    bool compressEnabled_ = false;
+    float previousVoiceSample_ = 0.0f;
+    int frameLength_ = 0;
+    int framePosA_ = 0;
+    HalfBandState carrierHalfBand_;
+    HalfBandState outputHalfBand_;
+    std::vector<float> voiceFrameA_, voiceFrameB_;
+    std::vector<float> window_;
+    std::vector<float> carrierFrameA_, carrierFrameB_;
+    bool voiceFreeze_ = false;
+    std::array<float, LPCMath::maxOrder + 1> savedCoefficients_{};
+    float savedGain_ = 0.0f;
+    bool savedCoefficientsValid_ = false;
+
+    // Kept between calls and only ever grown, so steady-state blocks allocate nothing.
+    std::vector<float> delayedCarrier_;
+    std::vector<float> crushCarrier_, crushVoice_, crushOutput_;
+    std::uint32_t noiseState_;
+};
+
+} // namespace dsp

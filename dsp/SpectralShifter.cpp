@@ -1,0 +1,736 @@
+#include "dsp/SpectralShifter.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+namespace dsp {
+
+namespace {
+
+using Complex = std::complex<float>;
+
+/// Floor of every energy and squared magnitude that is divided by, so near-silent bins stay finite.
+constexpr float energyFloor = 1e-15f;
+constexpr float twoPi = 6.28318530717958647692f;
+
+// Plain complex products: std::complex's own operator* tests every product for NaN to recover
+// infinite results, a branch and a possible library call in every bin loop.
+inline Complex mul(Complex a, Complex b)
+{
+    return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
+}
+
+/// a * conj(b)
+inline Complex mulConj(Complex a, Complex b)
+{
+    return {a.real() * b.real() + a.imag() * b.imag(), a.imag() * b.real() - a.real() * b.imag()};
+}
+
+inline float norm2(Complex a) { return a.real() * a.real() + a.imag() * a.imag(); }
+
+/// Linear interpolation between two bins; bins outside 0 .. bands - 1 weigh 0, and their
+/// indices are clamped so that they can still be read.
+struct Lerp {
+    int lower;
+    int upper;
+    float lowerWeight;
+    float upperWeight;
+};
+
+inline Lerp lerpAt(float position, int bands)
+{
+    if (!(position > -1.0f && position < static_cast<float>(bands)))
+        return {0, 0, 0.0f, 0.0f};
+    // Truncating position + 1 (positive here) is a cheaper floor(position). Where the addition
+    // rounds up to the next integer, k is one too high and the fraction a rounding error below
+    // 0; the interpolation is continuous there, so the value agrees to rounding.
+    const int k = static_cast<int>(position + 1.0f) - 1;
+    const float fraction = position - static_cast<float>(k);
+    return {std::max(k, 0), std::min(k + 1, bands - 1), k >= 0 ? 1.0f - fraction : 0.0f,
+            k + 1 < bands ? fraction : 0.0f};
+}
+
+/// min(bands, ceil(x)), and 0 below 1 or for NaN.
+inline int ceilBin(float x, int bands)
+{
+    if (!(x > 0.0f))
+        return 0;
+    if (x >= static_cast<float>(bands))
+        return bands;
+    return static_cast<int>(std::ceil(x));
+}
+
+/// min(bands, x truncated), and 0 below 1 or for NaN.
+inline int truncatedBin(float x, int bands)
+{
+    if (!(x > 0.0f))
+        return 0;
+    if (x >= static_cast<float>(bands))
+        return bands;
+    return static_cast<int>(x);
+}
+
+/// offset - samples, held at INT_MIN: a stream of calls without output must not overflow it.
+inline int offsetBefore(int offset, std::size_t samples)
+{
+    const std::int64_t moved = static_cast<std::int64_t>(offset)
+                               - static_cast<std::int64_t>(std::min<std::size_t>(samples, INT_MAX));
+    return static_cast<int>(std::max<std::int64_t>(moved, INT_MIN));
+}
+
+/// The one-pole smoother state += (x - state) x slew over x[0 .. count - 1], in place, upwards
+/// or downwards; returns the final state. It runs four values at a time, each output of a group
+/// following from the state before the group, so that the serial chain is one multiply-add per
+/// four values instead of three operations per value. The filter is the same; its results
+/// agree to rounding.
+template <bool Downwards>
+float smoothRun(float* x, std::size_t count, float state, float slew)
+{
+    const auto at = [x, count](std::size_t n) -> float& { return Downwards ? x[count - 1 - n] : x[n]; };
+    const float a = 1.0f - slew;
+    const float a2 = a * a;
+    const float a3 = a2 * a;
+    const float a4 = a2 * a2;
+    std::size_t n = 0;
+    for (; n + 4 <= count; n += 4) {
+        const float u0 = slew * at(n);
+        const float p1 = a * u0 + slew * at(n + 1);
+        const float p2 = a * p1 + slew * at(n + 2);
+        const float p3 = a * p2 + slew * at(n + 3);
+        at(n) = a * state + u0;
+        at(n + 1) = a2 * state + p1;
+        at(n + 2) = a3 * state + p2;
+        state = a4 * state + p3;
+        at(n + 3) = state;
+    }
+    for (; n < count; ++n) {
+        state = a * state + slew * at(n);
+        at(n) = state;
+    }
+    return state;
+}
+
+std::uint32_t randomSeed()
+{
+    constexpr std::uint32_t modulus = 2147483647u;
+    std::uint32_t value = 1;
+    try {
+        std::random_device device;
+        value = device();
+    } catch (...) {
+        // No entropy source: any fixed seed will do, and the engine must not throw.
+    }
+    const std::uint32_t seed = value % modulus;
+    return seed == 0 ? 1 : seed;
+}
+
+} // namespace
+
+SpectralShifter::SpectralShifter() : random_(randomSeed()) {}
+
+bool SpectralShifter::configure(int channels, int blockSamples, int interval, bool splitComputation)
+{
+    splitComputation_ = splitComputation;
+    channels_ = std::max(channels, 0);
+    const std::size_t channelCount = static_cast<std::size_t>(channels_);
+
+    // The STFT takes a quarter block at first; the Kaiser window with the real interval follows.
+    configured_ = blockSamples > 0 && interval > 0
+                  && stft_.configure(channelCount, channelCount, static_cast<std::size_t>(blockSamples),
+                                     static_cast<std::size_t>(interval) + 1, 0)
+                  && stft_.setInterval(static_cast<std::size_t>(interval), OverlapAddSTFT::WindowShape::kaiser);
+    clearBlockState();
+    if (!configured_) {
+        stft_ = OverlapAddSTFT();
+        bands_ = 0;
+        return false;
+    }
+    stft_.reset(0.1f);
+
+    stashedInput_ = stft_.inputState();
+    stashedOutput_ = stft_.outputState();
+
+    bands_ = static_cast<int>(stft_.bands());
+    const std::size_t bands = stft_.bands();
+    channelBands_.assign(channelCount * bands, Band{});
+    peaks_.clear();
+    peaks_.reserve((bands + 1) / 2); // every run of peak bins is ended by a skipped bin
+    energy_.resize(bands);
+    smoothedEnergy_.resize(bands);
+    outputMap_.resize(bands);
+    channelPredictions_.resize(channelCount * bands);
+    lockTerms_.resize(bands);
+    nearInput_.resize(channelCount * bands);
+    farInput_.resize(channelCount * bands);
+
+    // The rotation's phasor starts at theta_0 and advances bin by bin by complex multiplication;
+    // the recurrence only depends on the timing, so it runs here once.
+    rotation_.resize(bands);
+    const float hop = static_cast<float>(stft_.interval());
+    const float size = static_cast<float>(stft_.fftSize());
+    const float theta0 = twoPi * hop * 0.5f / size;
+    const float delta = twoPi * hop / size;
+    Complex phasor(std::cos(theta0), std::sin(theta0));
+    const Complex step(std::cos(delta), std::sin(delta));
+    for (Complex& r : rotation_) {
+        r = phasor;
+        phasor = mul(phasor, step);
+    }
+    return true;
+}
+
+void SpectralShifter::clearBlockState()
+{
+    samplesSinceBlock_ = ~std::uint64_t(0);
+    stepsTotal_ = 0;
+    stepsDone_ = 0;
+    newSpectrum_ = false;
+    analysePrevious_ = false;
+    mapFrequencies_ = false;
+    processFormants_ = false;
+    timeFactor_ = 0.0f;
+}
+
+void SpectralShifter::passThrough(const float* const* inputs, std::size_t inputSamples, float* const* outputs,
+                                  std::size_t outputSamples) const
+{
+    for (int c = 0; c < channels_; ++c) {
+        const float* in = inputs[c];
+        float* out = outputs[c];
+        if (inputSamples == 0) {
+            std::fill_n(out, outputSamples, 0.0f);
+            continue;
+        }
+        // A longer output repeats the input; in place, the first copy is already there.
+        for (std::size_t i = in == out ? inputSamples : 0; i < outputSamples; i += inputSamples)
+            std::copy_n(in, std::min(inputSamples, outputSamples - i), out + i);
+    }
+}
+
+void SpectralShifter::feed(const float* const* inputs, std::size_t& fed, std::size_t upTo)
+{
+    if (upTo <= fed)
+        return;
+    // Older samples would be overwritten before any analysis reads them.
+    const std::size_t count = std::min(upTo - fed, stft_.interval() + stft_.blockSamples());
+    stft_.writeInput(inputs, upTo - count, count);
+    fed = upTo;
+}
+
+void SpectralShifter::process(const float* const* inputs, int inputSamples, float* const* outputs, int outputSamples)
+{
+    const std::size_t inCount = inputSamples > 0 ? static_cast<std::size_t>(inputSamples) : 0;
+    const std::size_t outCount = outputSamples > 0 ? static_cast<std::size_t>(outputSamples) : 0;
+    if (!configured_) {
+        passThrough(inputs, inCount, outputs, outCount);
+        return;
+    }
+
+    std::size_t fed = 0;
+
+    // The running sum of squares never falls, so the scan stops at the first proof of sound.
+    bool sound = false;
+    if (channels_ >= 1 && inCount >= 1) {
+        float sum = 0.0f;
+        for (int c = 0; c < channels_ && !sound; ++c) {
+            const float* x = inputs[c];
+            for (std::size_t i = 0; i < inCount; ++i) {
+                sum = std::fma(x[i], x[i], sum);
+                if (!(sum < energyFloor)) {
+                    sound = true;
+                    break;
+                }
+            }
+        }
+    }
+    if (sound) {
+        silenceCounter_ = 0;
+        silenceFirst_ = true;
+    } else if (silenceCounter_ < 2 * static_cast<std::uint64_t>(stft_.blockSamples())) {
+        silenceCounter_ += inCount;
+    } else {
+        if (silenceFirst_) {
+            silenceFirst_ = false;
+            clearBlockState();
+            std::fill(channelBands_.begin(), channelBands_.end(), Band{});
+        }
+        passThrough(inputs, inCount, outputs, outCount);
+        feed(inputs, fed, inCount);
+        return;
+    }
+
+    if (outCount == 0) {
+        feed(inputs, fed, inCount);
+        prevInputOffset_ = offsetBefore(prevInputOffset_, inCount);
+        return;
+    }
+
+    const std::uint64_t interval = stft_.interval();
+    const float intervalF = static_cast<float>(interval);
+    const std::size_t channels = static_cast<std::size_t>(channels_);
+    for (std::size_t i = 0; i < outCount; ++i) {
+        if (samplesSinceBlock_ >= interval) {
+            const float pos = std::round(static_cast<float>(inCount) * static_cast<float>(i)
+                                         / static_cast<float>(outCount));
+            startBlock(inputs, fed, std::min(static_cast<std::size_t>(pos), inCount));
+        }
+
+        // Split computation ends the block's steps on the interval's last sample, evenly spread.
+        std::uint64_t target = 0;
+        if (splitComputation_) {
+            if (stepsDone_ < stepsTotal_) {
+                // Below stepsTotal + 1, so the signed conversion (cheaper than the unsigned one) holds it.
+                const float share = static_cast<float>(samplesSinceBlock_ + 1) / intervalF
+                                    * (static_cast<float>(stepsTotal_) + 0.999f);
+                target = std::min(stepsTotal_, static_cast<std::uint64_t>(static_cast<std::int64_t>(share)));
+            }
+        } else if (samplesSinceBlock_ == 0) {
+            target = stepsTotal_;
+        }
+        for (; stepsDone_ < target; ++stepsDone_)
+            runStep(stepsDone_);
+        ++samplesSinceBlock_;
+
+        if (splitComputation_) {
+            for (std::size_t c = 0; c < channels; ++c)
+                outputs[c][i] = stft_.outputSample(stashedOutput_, c);
+            stft_.moveOutput(stashedOutput_, 1);
+        } else {
+            for (std::size_t c = 0; c < channels; ++c)
+                outputs[c][i] = stft_.outputSample(c);
+            stft_.moveOutput(1);
+        }
+    }
+
+    feed(inputs, fed, inCount);
+    prevInputOffset_ = offsetBefore(prevInputOffset_, inCount);
+}
+
+void SpectralShifter::startBlock(const float* const* inputs, std::size_t& fed, std::size_t pos)
+{
+    samplesSinceBlock_ = 0;
+    stepsTotal_ = 0;
+    stepsDone_ = 0;
+
+    const std::int64_t prev = prevInputOffset_;
+    prevInputOffset_ = static_cast<int>(std::min<std::size_t>(pos, INT_MAX));
+    feed(inputs, fed, pos);
+
+    // Every analysis of this block reads this copy, however much input arrives meanwhile.
+    // The copies reuse the storage sized by configure.
+    stashedInput_ = stft_.inputState();
+    if (splitComputation_) {
+        // Output is read from the copy while this block's frame goes to the live state, one
+        // interval further on.
+        stashedOutput_ = stft_.outputState();
+        stft_.moveOutput(stft_.interval());
+    }
+
+    const std::int64_t interval = static_cast<std::int64_t>(stft_.interval());
+    const std::int64_t advance = static_cast<std::int64_t>(pos) - prev;
+    const std::uint64_t channels = static_cast<std::uint64_t>(channels_);
+    newSpectrum_ = advance > 0 || didSeek_;
+    analysePrevious_ = newSpectrum_ && (didSeek_ || std::llabs(advance - interval) > 1);
+    if (newSpectrum_)
+        stepsTotal_ += (channels + 1) * (analysePrevious_ ? 2 : 1);
+    mapFrequencies_ = static_cast<bool>(customFrequencyMap_) || freqMultiplier_ != 1.0f;
+    processFormants_ = formantMultiplier_ != 1.0f || (formantCompensation_ && mapFrequencies_);
+    timeFactor_ = didSeek_ ? seekTimeFactor_
+                           : static_cast<float>(interval) / static_cast<float>(std::max<std::int64_t>(advance, 1));
+    didSeek_ = false;
+
+    processSpectrumSteps_ = (newSpectrum_ ? channels + 1 : 0) + (mapFrequencies_ ? 5 : 1)
+                            + (processFormants_ ? 3 : 0) + channels + 8;
+    stepsTotal_ += channels + processSpectrumSteps_ + 1;
+}
+
+void SpectralShifter::runStep(std::uint64_t step)
+{
+    const std::uint64_t channels = static_cast<std::uint64_t>(channels_);
+    const std::size_t bands = static_cast<std::size_t>(bands_);
+
+    if (newSpectrum_) {
+        if (analysePrevious_) {
+            // No usable previous frame: analyse the one an interval older.
+            if (step < channels) {
+                stft_.analyse(static_cast<std::size_t>(step), stashedInput_, stft_.interval());
+                return;
+            }
+            if (step == channels) {
+                for (std::size_t c = 0; c < channels; ++c) {
+                    const Complex* spectrum = stft_.spectrum(c);
+                    Band* band = channelBands_.data() + c * bands;
+                    for (std::size_t b = 0; b < bands; ++b)
+                        band[b].prevInput = spectrum[b];
+                }
+                return;
+            }
+            step -= channels + 1;
+        }
+        if (step < channels) {
+            stft_.analyse(static_cast<std::size_t>(step), stashedInput_, 0);
+            return;
+        }
+        if (step == channels) {
+            for (std::size_t c = 0; c < channels; ++c) {
+                const Complex* spectrum = stft_.spectrum(c);
+                Band* band = channelBands_.data() + c * bands;
+                for (std::size_t b = 0; b < bands; ++b)
+                    band[b].input = spectrum[b];
+            }
+            return;
+        }
+        step -= channels + 1;
+    }
+
+    if (step < processSpectrumSteps_) {
+        processSpectrum(step);
+        return;
+    }
+    if (step == processSpectrumSteps_) {
+        for (std::size_t c = 0; c < channels; ++c) {
+            Complex* spectrum = stft_.spectrum(c);
+            const Band* band = channelBands_.data() + c * bands;
+            for (std::size_t b = 0; b < bands; ++b)
+                spectrum[b] = band[b].output;
+        }
+        return;
+    }
+    step -= processSpectrumSteps_ + 1;
+    if (step < channels)
+        stft_.synthesise(static_cast<std::size_t>(step));
+}
+
+void SpectralShifter::processSpectrum(std::uint64_t step)
+{
+    const std::uint64_t channels = static_cast<std::uint64_t>(channels_);
+
+    if (newSpectrum_) {
+        if (step < channels) {
+            rotate(static_cast<int>(step));
+            return;
+        }
+        step -= channels;
+    }
+
+    if (mapFrequencies_) {
+        if (step < 3) {
+            smoothEnergy(static_cast<int>(step));
+            return;
+        }
+        if (step == 3) {
+            findPeaks();
+            return;
+        }
+        if (step == 4) {
+            updateOutputMap();
+            return;
+        }
+        step -= 5;
+    } else {
+        if (step == 0) {
+            for (Band& band : channelBands_)
+                band.inputEnergy = norm2(band.input);
+            for (int b = 0; b < bands_; ++b)
+                outputMap_[static_cast<std::size_t>(b)] = {static_cast<float>(b), 1.0f};
+            return;
+        }
+        step -= 1;
+    }
+
+    if (processFormants_) {
+        // The formant stage is never enabled in this system; its steps are only counted.
+        if (step < 3)
+            return;
+        step -= 3;
+    }
+
+    if (step < channels) {
+        predict(static_cast<int>(step));
+        return;
+    }
+    step -= channels;
+
+    if (step < 8) {
+        lockPhases(static_cast<int>(step));
+        return;
+    }
+    step -= 8;
+
+    if (newSpectrum_ && step == 0) {
+        for (Band& band : channelBands_)
+            band.prevInput = band.input;
+    }
+}
+
+void SpectralShifter::rotate(int channel)
+{
+    // Advance the previous frames by one interval at each bin's centre frequency, so that they
+    // carry the phase a steady component would have now.
+    Band* band = channelBands_.data() + static_cast<std::size_t>(channel) * static_cast<std::size_t>(bands_);
+    const Complex* rotation = rotation_.data();
+    for (int b = 0; b < bands_; ++b) {
+        const Complex r = rotation[b];
+        const Complex prevInput = band[b].prevInput;
+        const Complex output = band[b].output;
+        band[b].prevInput = mul(prevInput, r);
+        band[b].output = mul(output, r);
+    }
+}
+
+void SpectralShifter::smoothEnergy(int step)
+{
+    const std::size_t bands = static_cast<std::size_t>(bands_);
+    if (step == 0) {
+        std::fill(energy_.begin(), energy_.end(), 0.0f);
+        for (int c = 0; c < channels_; ++c) {
+            Band* band = channelBands_.data() + static_cast<std::size_t>(c) * bands;
+            float* energy = energy_.data();
+            for (std::size_t b = 0; b < bands; ++b) {
+                const float e = norm2(band[b].input);
+                const float sum = energy[b] + e;
+                band[b].inputEnergy = e;
+                energy[b] = sum;
+            }
+        }
+        smoothedEnergy_ = energy_;
+        smoothingState_ = 0.0f;
+        return;
+    }
+
+    // One zero-phase pass of a one-pole smoother: down the bins, then up again; the state
+    // carries over between directions and passes.
+    const float slew = 1.0f / (1.0f + 0.5f * static_cast<float>(stft_.fftSize()) / static_cast<float>(stft_.interval()));
+    float state = smoothingState_;
+    float* x = smoothedEnergy_.data();
+    state = smoothRun<true>(x, bands, state, slew);
+    state = smoothRun<false>(x, bands, state, slew);
+    smoothingState_ = state;
+}
+
+float SpectralShifter::mapFrequency(float frequency) const
+{
+    if (customFrequencyMap_)
+        return customFrequencyMap_(frequency);
+    if (frequency <= freqTonalityLimit_)
+        return frequency * freqMultiplier_;
+    return frequency + (freqMultiplier_ - 1.0f) * freqTonalityLimit_;
+}
+
+void SpectralShifter::findPeaks()
+{
+    // A peak is a run of bins above the smoothed energy, placed at its energy centroid.
+    peaks_.clear();
+    const int bands = bands_;
+    const float size = static_cast<float>(stft_.fftSize());
+    const float* energy = energy_.data();
+    const float* smoothed = smoothedEnergy_.data();
+    for (int b = 0; b < bands;) {
+        if (!(energy[b] > smoothed[b])) {
+            ++b;
+            continue;
+        }
+        float sum = 0.0f;
+        float weighted = 0.0f;
+        int j = b;
+        for (; j < bands && energy[j] > smoothed[j]; ++j) {
+            sum += energy[j];
+            weighted += static_cast<float>(j) * energy[j];
+        }
+        const float input = weighted / sum;
+        const float frequency = (input + 0.5f) / size;
+        peaks_.push_back({input, mapFrequency(frequency) * size - 0.5f});
+        b = j + 1; // the bin that ended the run
+    }
+}
+
+void SpectralShifter::updateOutputMap()
+{
+    const int bands = bands_;
+    MapPoint* map = outputMap_.data();
+    if (peaks_.empty()) {
+        for (int b = 0; b < bands; ++b)
+            map[b] = {static_cast<float>(b), 1.0f};
+        return;
+    }
+
+    // Below the first and above the last peak the map is a plain shift; between two peaks a
+    // smoothstep takes the shift of one to that of the other.
+    const Peak& first = peaks_.front();
+    for (int b = 0, end = ceilBin(first.output, bands); b < end; ++b)
+        map[b] = {static_cast<float>(b) + first.input - first.output, 1.0f};
+
+    for (std::size_t k = 1; k < peaks_.size(); ++k) {
+        const Peak& p = peaks_[k - 1];
+        const Peak& q = peaks_[k];
+        const int begin = ceilBin(p.output, bands);
+        const int end = ceilBin(q.output, bands);
+        if (begin >= end)
+            continue;
+        const float inverseSpan = 1.0f / (q.output - p.output);
+        const float offset = p.input - p.output;
+        const float d = (q.input - q.output) - offset;
+        const float slope = d * inverseSpan * 6.0f;
+        for (int b = begin; b < end; ++b) {
+            const float r = (static_cast<float>(b) - p.output) * inverseSpan;
+            map[b] = {static_cast<float>(b) + offset + d * r * r * (3.0f - 2.0f * r), 1.0f + slope * r * (1.0f - r)};
+        }
+    }
+
+    const Peak& last = peaks_.back();
+    for (int b = truncatedBin(last.output, bands); b < bands; ++b)
+        map[b] = {static_cast<float>(b) + last.input - last.output, 1.0f};
+}
+
+void SpectralShifter::predict(int channel)
+{
+    // Each output bin reads the input at its mapped position and advances its previous output
+    // by the input's phase change over the interval.
+    const int bands = bands_;
+    const std::size_t base = static_cast<std::size_t>(channel) * static_cast<std::size_t>(bands);
+    Band* band = channelBands_.data() + base;
+    Prediction* prediction = channelPredictions_.data() + base;
+    const MapPoint* map = outputMap_.data();
+    // Every loop of the bins here reads all it needs into locals before it stores: the records
+    // share element types, so a store would otherwise force later loads to wait for it.
+    for (int b = 0; b < bands; ++b) {
+        const MapPoint m = map[b];
+        const Lerp at = lerpAt(m.inputBin, bands);
+        const Band lower = band[at.lower];
+        const Band upper = band[at.upper];
+        const Complex previousOutput = band[b].output;
+        const float oldEnergy = prediction[b].energy;
+
+        const float energy = lower.inputEnergy * at.lowerWeight + upper.inputEnergy * at.upperWeight;
+        const Complex input = lower.input * at.lowerWeight + upper.input * at.upperWeight;
+        const Complex prevInput = lower.prevInput * at.lowerWeight + upper.prevInput * at.upperWeight;
+        const float newEnergy = std::max(m.freqGrad, 0.0f) * energy;
+        const Complex advance = mulConj(input, prevInput);
+
+        prediction[b].energy = newEnergy;
+        prediction[b].input = input;
+        band[b].output = mul(previousOutput, advance) * (1.0f / (std::max(newEnergy, oldEnergy) + energyFloor));
+    }
+}
+
+void SpectralShifter::lockPhases(int part)
+{
+    const int bands = bands_;
+    const int channels = channels_;
+    const int begin = part * bands / 8;
+    const int end = (part + 1) * bands / 8;
+    const int hop = static_cast<int>(std::lround(static_cast<float>(stft_.fftSize()) / static_cast<float>(stft_.interval())));
+    // Strong time stretching (u above 2) would randomise u; that mode is not part of this
+    // engine, so u is used as it is. Here it only exceeds 2 on the first block after a restart,
+    // when the spectral history has been cleared.
+    const float u = std::max(timeFactor_, 0.5f);
+    const float uHop = u * static_cast<float>(hop);
+    const std::size_t stride = static_cast<std::size_t>(bands);
+    const MapPoint* map = outputMap_.data();
+    LockTerms* terms = lockTerms_.data();
+
+    // Each bin's phase follows its lower neighbours' final outputs, so the bins form one serial
+    // chain. Everything that does not depend on that chain is gathered first: the input read
+    // at the positions the terms ask for, the factors for the lower neighbours, and the terms
+    // of the upper neighbours, which still hold their predictions.
+    const int readEnd = std::min(end + hop, bands);
+    for (int c = 0; c < channels; ++c) {
+        const std::size_t base = static_cast<std::size_t>(c) * stride;
+        const Band* band = channelBands_.data() + base;
+        Complex* nearInput = nearInput_.data() + base;
+        Complex* farInput = farInput_.data() + base;
+        for (int j = begin; j < readEnd; ++j) {
+            const float position = map[j].inputBin;
+            const Lerp nearAt = lerpAt(position - u, bands);
+            const Lerp farAt = lerpAt(position - uHop, bands);
+            const Complex nearValue = band[nearAt.lower].input * nearAt.lowerWeight + band[nearAt.upper].input * nearAt.upperWeight;
+            const Complex farValue = band[farAt.lower].input * farAt.lowerWeight + band[farAt.upper].input * farAt.upperWeight;
+            nearInput[j] = nearValue;
+            farInput[j] = farValue;
+        }
+    }
+
+    for (int b = begin; b < end; ++b) {
+        // The loudest channel leads; the others keep their phase offsets to it.
+        int lead = 0;
+        if (channels > 1) {
+            float loudest = channelPredictions_[static_cast<std::size_t>(b)].energy;
+            for (int c = 1; c < channels; ++c) {
+                const float e = channelPredictions_[static_cast<std::size_t>(c) * stride + static_cast<std::size_t>(b)].energy;
+                if (e > loudest) {
+                    loudest = e;
+                    lead = c;
+                }
+            }
+        }
+        const std::size_t base = static_cast<std::size_t>(lead) * stride;
+        const Band* band = channelBands_.data() + base;
+        const Prediction* prediction = channelPredictions_.data() + base;
+        const Complex* nearInput = nearInput_.data() + base;
+        const Complex* farInput = farInput_.data() + base;
+
+        const Complex p = prediction[b].input;
+        const Complex lower = b > 0 ? mulConj(p, nearInput[b]) : Complex();
+        const Complex farLower = b >= hop ? mulConj(p, farInput[b]) : Complex();
+        Complex upper;
+        if (b < bands - 1)
+            upper += mul(mulConj(band[b + 1].output, prediction[b + 1].input), nearInput[b + 1]);
+        if (b < bands - hop)
+            upper += mul(mulConj(band[b + hop].output, prediction[b + hop].input), farInput[b + hop]);
+        terms[b] = {lower, farLower, upper, lead};
+    }
+
+    // With one channel the lower neighbour's output stays in registers along the chain, as its
+    // direction and its gain: the product with the next bin's factor then starts before the
+    // gain, which waits for a division and a square root, is known.
+    const bool single = channels == 1;
+    Complex previousDirection;
+    float previousGain = 0.0f;
+    if (single && begin > 0) {
+        previousDirection = channelBands_[static_cast<std::size_t>(begin) - 1].output;
+        previousGain = 1.0f;
+    }
+    for (int b = begin; b < end; ++b) {
+        const LockTerms t = terms[b];
+        Band* band = channelBands_.data() + static_cast<std::size_t>(t.lead) * stride;
+        const Prediction now = channelPredictions_[static_cast<std::size_t>(t.lead) * stride + static_cast<std::size_t>(b)];
+        const Complex farOutput = b >= hop ? band[b - hop].output : Complex();
+        Complex lowerTerm;
+        if (b > 0)
+            lowerTerm = single ? mul(previousDirection, t.lower) * previousGain : mul(band[b - 1].output, t.lower);
+        const Complex sum = t.upper + mul(farOutput, t.farLower) + lowerTerm;
+
+        // A sum too weak to carry a phase falls back to the prediction, selected without a
+        // branch: quiet bins come and go at random, and this is the chain's critical path.
+        const Complex p = now.input;
+        const float sumMagnitude2 = norm2(sum);
+        const bool weak = sumMagnitude2 <= energyFloor;
+        const float magnitude2 = weak ? norm2(p) + energyFloor : sumMagnitude2;
+        const Complex direction(weak ? p.real() : sum.real(), weak ? p.imag() : sum.imag());
+        const float gain = std::sqrt(now.energy / magnitude2);
+        const Complex leadOutput = direction * gain;
+        band[b].output = leadOutput;
+        previousDirection = direction;
+        previousGain = gain;
+
+        for (int d = 0; d < channels; ++d) {
+            if (d == t.lead)
+                continue;
+            const std::size_t index = static_cast<std::size_t>(d) * stride + static_cast<std::size_t>(b);
+            const Prediction& other = channelPredictions_[index];
+            Complex r = mulConj(mul(leadOutput, other.input), p);
+            float r2 = norm2(r);
+            if (r2 <= energyFloor) {
+                r = other.input;
+                r2 = norm2(other.input) + energyFloor;
+            }
+            channelBands_[index].output = r * std::sqrt(other.energy / r2);
+        }
+    }
+}
+
+} // namespace dsp

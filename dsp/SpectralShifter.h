@@ -1,0 +1,151 @@
+#pragma once
+
+#include "dsp/OverlapAddSTFT.h"
+
+#include <complex>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <utility>
+#include <vector>
+
+namespace dsp {
+
+/// Moves the spectral content of a multichannel stream along a frequency map and keeps it
+/// coherent: finds the spectral peaks, maps them, reads every output bin from its mapped
+/// input position, predicts its phase from the previous output and locks neighbouring bins.
+///
+/// Streams with a block of work every interval output samples; with split computation that
+/// work is spread evenly over the interval (one interval more output latency). Silent input
+/// passes straight through after two blocks of silence.
+///
+/// All calls come from the owner's thread (the render thread once processing runs).
+/// Construction and configure allocate; process allocates nothing.
+class SpectralShifter {
+public:
+    /// Maps a normalised frequency (cycles per sample) to its shifted one.
+    using FrequencyMap = std::function<float(float)>;
+
+    SpectralShifter();
+
+    /// Sizes everything for a channel count, block length and interval, and restarts the
+    /// stream with cleared spectral history. An interval that the STFT refuses (0, not below
+    /// the block, or a block below 4 samples) leaves the engine unconfigured: it returns false
+    /// and process then copies input to output.
+    bool configure(int channels, int blockSamples, int interval, bool splitComputation);
+    bool configured() const { return configured_; }
+
+    /// Consumes inputSamples samples of every input channel and writes outputSamples samples
+    /// of every output channel.
+    void process(const float* const* inputs, int inputSamples, float* const* outputs, int outputSamples);
+
+    /// Replaces the frequency map; it is tested at every block start and called once per peak.
+    /// A callable small enough for std::function's local buffer is installed without allocating.
+    void setCustomFrequencyMap(FrequencyMap map) { customFrequencyMap_ = std::move(map); }
+    /// Without a custom map: frequencies up to tonalityLimit are multiplied, higher ones shifted
+    /// by the same amount as the limit.
+    void setFrequencyMultiplier(float multiplier, float tonalityLimit)
+    {
+        freqMultiplier_ = multiplier;
+        freqTonalityLimit_ = tonalityLimit;
+    }
+
+    bool splitComputation() const { return splitComputation_; }
+    const OverlapAddSTFT& stft() const { return stft_; }
+
+private:
+    struct Band {
+        std::complex<float> input;     // this frame's spectrum
+        std::complex<float> prevInput; // the previous frame's
+        std::complex<float> output;    // to synthesise; between blocks the last one synthesised
+        float inputEnergy = 0.0f;      // |input|^2
+    };
+    struct Prediction {
+        float energy = 0.0f;
+        std::complex<float> input; // the input spectrum read at the mapped position
+    };
+    struct Peak {
+        float input;  // bin position in the input spectrum
+        float output; // bin position in the output spectrum
+    };
+    struct MapPoint {
+        float inputBin = 0.0f; // where to read the input
+        float freqGrad = 0.0f; // local slope of the map, input bins per output bin
+    };
+
+    void clearBlockState();
+    void passThrough(const float* const* inputs, std::size_t inputSamples, float* const* outputs,
+                     std::size_t outputSamples) const;
+    void feed(const float* const* inputs, std::size_t& fed, std::size_t upTo);
+    void startBlock(const float* const* inputs, std::size_t& fed, std::size_t pos);
+    void runStep(std::uint64_t step);
+    void processSpectrum(std::uint64_t step);
+    void rotate(int channel);
+    void smoothEnergy(int step);
+    void findPeaks();
+    void updateOutputMap();
+    void predict(int channel);
+    void lockPhases(int part);
+    float mapFrequency(float frequency) const;
+
+    bool configured_ = false;
+    bool splitComputation_ = false;
+
+    // Block schedule.
+    std::uint64_t samplesSinceBlock_ = ~std::uint64_t(0); // all ones: a block starts at the next sample
+    std::uint64_t stepsTotal_ = 0;
+    std::uint64_t stepsDone_ = 0;
+    bool newSpectrum_ = false;
+    bool analysePrevious_ = false;
+    bool mapFrequencies_ = false;
+    bool processFormants_ = false;
+    float timeFactor_ = 0.0f;
+
+    // Silence bypass.
+    std::uint64_t silenceCounter_ = 0;
+    bool silenceFirst_ = true;
+
+    float freqMultiplier_ = 1.0f;
+    float freqTonalityLimit_ = 0.5f;
+    FrequencyMap customFrequencyMap_;
+
+    // The formant stage is never enabled in this system; these only decide whether its steps
+    // are counted.
+    bool formantCompensation_ = false;
+    float formantMultiplier_ = 1.0f;
+
+    OverlapAddSTFT stft_;
+    OverlapAddSTFT::InputState stashedInput_;
+    OverlapAddSTFT::OutputState stashedOutput_;
+
+    int channels_ = 0;
+    int bands_ = 0;
+    int prevInputOffset_ = -1; // input position of the last block, relative to this call's first sample
+    bool didSeek_ = false; // seeking is never used in this system
+    float seekTimeFactor_ = 1.0f;
+
+    std::vector<Band> channelBands_; // channels x bands, channel after channel
+    std::vector<Peak> peaks_;
+    std::vector<float> energy_;
+    std::vector<float> smoothedEnergy_;
+    std::vector<MapPoint> outputMap_;
+    std::vector<Prediction> channelPredictions_; // channels x bands
+    std::minstd_rand random_;                    // reserved for randomised phase steps of time stretching
+
+    std::uint64_t processSpectrumSteps_ = 0;
+    float smoothingState_ = 0.0f;
+
+    // Caches of the bin loops, sized by configure.
+    std::vector<std::complex<float>> rotation_; // e^(i theta_b), the phasor recurrence run once
+    struct LockTerms {
+        std::complex<float> lower;    // P x conj(v(x - u)): the lower neighbour's factor
+        std::complex<float> farLower; // P x conj(v(x - u L)): the factor of the bin L below
+        std::complex<float> upper;    // the two upper neighbours' terms, still predictions
+        int lead = 0;
+    };
+    std::vector<LockTerms> lockTerms_; // bands
+    // Each channel's input read at outputMap[b].inputBin - u and - u L: channels x bands each.
+    std::vector<std::complex<float>> nearInput_, farInput_;
+};
+
+} // namespace dsp
