@@ -70,7 +70,10 @@ LPCVocoderProcessor::LPCVocoderProcessor(float sampleRate)
     const auto latency = formantShifter_->inputLatency() + formantShifter_->outputLatency();
     delayLine_.assign(static_cast<std::size_t>(latency + maxFrameLength), 0.0f);
 
-    const int frames = static_cast<int>(sampleRate_ * frameSeconds);
+    // Converted only once known to fit, so that no rate, however odd, reaches undefined behaviour.
+    const float frameSamples = sampleRate_ * frameSeconds;
+    const int frames =
+        frameSamples >= 1.0f ? static_cast<int>(std::min(frameSamples, static_cast<float>(maxFrameLength))) : 0;
     frameLength_ = std::clamp(frames, 1, maxFrameLength);
     if (frames >= 1) {
         const float step = 2.0f * std::numbers::pi_v<float> / static_cast<float>(frameLength_);

@@ -1,5 +1,7 @@
 #include "dsp/SpectralShifter.h"
 
+#include "dsp/BinInterpolation.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -31,28 +33,6 @@ inline Complex mulConj(Complex a, Complex b)
 }
 
 inline float norm2(Complex a) { return a.real() * a.real() + a.imag() * a.imag(); }
-
-/// Linear interpolation between two bins; bins outside 0 .. bands - 1 weigh 0, and their
-/// indices are clamped so that they can still be read.
-struct Lerp {
-    int lower;
-    int upper;
-    float lowerWeight;
-    float upperWeight;
-};
-
-inline Lerp lerpAt(float position, int bands)
-{
-    if (!(position > -1.0f && position < static_cast<float>(bands)))
-        return {0, 0, 0.0f, 0.0f};
-    // Truncating position + 1 (positive here) is a cheaper floor(position). Where the addition
-    // rounds up to the next integer, k is one too high and the fraction a rounding error below
-    // 0; the interpolation is continuous there, so the value agrees to rounding.
-    const int k = static_cast<int>(position + 1.0f) - 1;
-    const float fraction = position - static_cast<float>(k);
-    return {std::max(k, 0), std::min(k + 1, bands - 1), k >= 0 ? 1.0f - fraction : 0.0f,
-            k + 1 < bands ? fraction : 0.0f};
-}
 
 /// min(bands, ceil(x)), and 0 below 1 or for NaN.
 inline int ceilBin(float x, int bands)
@@ -599,7 +579,7 @@ void SpectralShifter::predict(int channel)
     // share element types, so a store would otherwise force later loads to wait for it.
     for (int b = 0; b < bands; ++b) {
         const MapPoint m = map[b];
-        const Lerp at = lerpAt(m.inputBin, bands);
+        const BinInterpolation at = BinInterpolation::at(m.inputBin, bands);
         const Band lower = band[at.lower];
         const Band upper = band[at.upper];
         const Complex previousOutput = band[b].output;
@@ -645,8 +625,8 @@ void SpectralShifter::lockPhases(int part)
         Complex* farInput = farInput_.data() + base;
         for (int j = begin; j < readEnd; ++j) {
             const float position = map[j].inputBin;
-            const Lerp nearAt = lerpAt(position - u, bands);
-            const Lerp farAt = lerpAt(position - uHop, bands);
+            const BinInterpolation nearAt = BinInterpolation::at(position - u, bands);
+            const BinInterpolation farAt = BinInterpolation::at(position - uHop, bands);
             const Complex nearValue = band[nearAt.lower].input * nearAt.lowerWeight + band[nearAt.upper].input * nearAt.upperWeight;
             const Complex farValue = band[farAt.lower].input * farAt.lowerWeight + band[farAt.upper].input * farAt.upperWeight;
             nearInput[j] = nearValue;

@@ -1,6 +1,6 @@
 #include "dsp/AudioUtils.h"
 
-#include "TestSignals.h"
+#include "dsp/tests/TestSignals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "dsp/Compressor.h"
 
 #include "dsp/SimpleCompRms.h"
-#include "TestSignals.h"
+#include "dsp/tests/TestSignals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "dsp/LPCVocoderProcessor.h"
 
 #include "dsp/VoiceProcessor.h"
-#include "TestSignals.h"
+#include "dsp/tests/TestSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +75,9 @@ TEST(LPCVocoderProcessor, FrameLengthFollowsTheHostRate)
     const struct {
         float sampleRate;
         int frameLength;
-    } cases[] = {{44100.0f, 720}, {48000.0f, 783}, {96000.0f, 1567}, {192000.0f, 1600}};
+    } cases[] = {{44100.0f, 720}, {48000.0f, 783}, {96000.0f, 1567}, {192000.0f, 1600},
+                 // Below one sample per frame (or no rate at all) the frame keeps one sample.
+                 {50.0f, 1}, {0.0f, 1}, {std::numeric_limits<float>::quiet_NaN(), 1}};
     for (const auto& c : cases) {
         LPCVocoderProcessor vocoder(c.sampleRate);
         EXPECT_EQ(vocoder.frameLength(), c.frameLength) << c.sampleRate;
@@ -349,6 +351,37 @@ TEST(LPCVocoderProcessor, ZeroFrameBlockChangesNothingInAnyPath)
         float dummy = 0.0f;
         touched.process(&dummy, &dummy, &dummy, &dummy, 0);
         EXPECT_EQ(run(touched, carrier, voice), run(untouched, carrier, voice)) << "crush " << crush;
+    }
+}
+
+TEST(LPCVocoderProcessor, KeptWorkBlocksLeaveTheStreamUnchanged)
+{
+    // The delay and crush work blocks grow with the longest block and are then reused with
+    // stale samples past the current length. Where the block split itself does not enter the
+    // processing (mode 0, and crush without resampling), any split must give the same stream.
+    const int n = 24000;
+    const auto carrier = test::sawtooth(n, 100.0, rate);
+    const auto voice = test::resonantPulseVoice(n, 120.0, rate, {600.0, 1900.0});
+    const int lengths[] = {4096, 7, 512, 1500, 1, 64, 3000, 300};
+    for (bool sixteenBit : {false, true}) {
+        LPCVocoderProcessor even(rate), uneven(rate);
+        for (auto* v : {&even, &uneven}) {
+            configureDefaults(*v);
+            v->set16Bit(sixteenBit);
+            v->setFormantShift(300.0f);
+            v->setCompressEnabled(true);
+            v->setHighPassFilter(true);
+        }
+        const auto expected = run(even, carrier, voice, 512);
+
+        std::vector<float> v = voice, out(n);
+        for (int start = 0, k = 0; start < n; ++k) {
+            const int length = std::min(lengths[k % std::size(lengths)], n - start);
+            uneven.process(carrier.data() + start, v.data() + start, out.data() + start, out.data() + start, length);
+            start += length;
+        }
+        EXPECT_EQ(out, expected) << "16-bit " << sixteenBit;
+        EXPECT_GT(test::energy(out.data(), n), 1e-3);
     }
 }
 
