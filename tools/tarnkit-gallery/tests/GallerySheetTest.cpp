@@ -1,0 +1,94 @@
+#include "tools/tarnkit-gallery/GallerySheet.h"
+
+#include "Tarnkit/AssetResources.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+namespace {
+
+using namespace tarnkit;
+
+QColor pixelAt(const QImage& image, const QPointF& point)
+{
+    const qreal ratio = image.devicePixelRatio();
+    return QColor::fromRgba(image.pixel(int(point.x() * ratio), int(point.y() * ratio)));
+}
+
+// Whether anything other than the sheet's background shows inside rect.
+bool showsSomething(const QImage& image, const QRectF& rect, QRgb background)
+{
+    const qreal ratio = image.devicePixelRatio();
+    const QRect pixels = QRectF(rect.topLeft() * ratio, rect.size() * ratio).toAlignedRect();
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        for (int x = pixels.left(); x <= pixels.right(); ++x) {
+            if (image.pixel(x, y) != background)
+                return true;
+        }
+    }
+    return false;
+}
+
+class GallerySheetTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(GallerySheetTest, ShowsEveryColourAndImageOnce)
+{
+    const int scale = GetParam();
+    const auto sheet = gallery::renderGallery(scale);
+    const QString path = QStringLiteral(TARNKIT_GALLERY_OUTPUT) + (scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png"));
+    ASSERT_TRUE(sheet.image.save(path, "PNG")) << qPrintable(path);
+    EXPECT_EQ(sheet.image.devicePixelRatio(), scale);
+
+    const QRectF page(QPointF(0, 0), sheet.image.deviceIndependentSize());
+    const QRgb background = sheet.image.pixel(0, 0);
+
+    ASSERT_EQ(sheet.colors.size(), qsizetype(allColorAssets.size()));
+    for (const auto asset : allColorAssets) {
+        const QString name = assetName(asset);
+        ASSERT_TRUE(sheet.colors.contains(name)) << qPrintable(name);
+        const QRectF swatch = sheet.colors.value(name);
+        EXPECT_TRUE(page.contains(swatch)) << qPrintable(name);
+        EXPECT_EQ(pixelAt(sheet.image, swatch.center()), ColorResource::of(asset).value()) << qPrintable(name);
+    }
+
+    ASSERT_EQ(sheet.images.size(), qsizetype(allImageAssets.size()));
+    QList<QRectF> placed;
+    for (const auto asset : allImageAssets) {
+        const auto& info = imageAssetInfo(asset);
+        const QString name = QString::fromLatin1(info.name);
+        ASSERT_TRUE(sheet.images.contains(name)) << info.name;
+        const QRectF rect = sheet.images.value(name);
+        EXPECT_EQ(rect.size(), info.size) << info.name;
+        EXPECT_TRUE(page.contains(rect)) << info.name;
+        EXPECT_TRUE(showsSomething(sheet.image, rect, background)) << info.name;
+        const bool sliced = info.capInsets.left > 0 || info.capInsets.top > 0;
+        EXPECT_EQ(sheet.stretched.contains(name), sliced) << info.name;
+        if (sliced) {
+            const QRectF wide = sheet.stretched.value(name);
+            EXPECT_GT(wide.width(), rect.width()) << info.name;
+            EXPECT_TRUE(showsSomething(sheet.image, wide, background)) << info.name;
+            placed << wide;
+        }
+        placed << rect;
+    }
+    // Nothing is drawn over anything else.
+    for (qsizetype i = 0; i < placed.size(); ++i) {
+        for (qsizetype j = i + 1; j < placed.size(); ++j)
+            EXPECT_FALSE(placed[i].intersects(placed[j])) << i << " and " << j;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, GallerySheetTest, ::testing::Values(1, 2));
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests (as the build's test discovery does, with no display) needs no GUI.
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
+    QGuiApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
