@@ -1,0 +1,174 @@
+#include "TestHost.h"
+
+#include "dsp/AudioUtils.h"
+#include "dsp/LPCVocoderProcessor.h"
+#include "dsp/VoiceProcessor.h"
+#include "dsp/tests/TestSignals.h"
+#include "platform/audiounit/Error.h"
+
+#include <gtest/gtest.h>
+
+namespace zindle {
+namespace {
+
+using A = ParameterAddress;
+using test::TestHost;
+
+TEST(ZindleAudioUnit, NewUnitAsTheHostSeesIt)
+{
+    ZindleAudioUnit unit;
+    EXPECT_EQ(au::fourCharString(unit.componentDescription().componentType), "aufx");
+    EXPECT_EQ(au::fourCharString(unit.componentDescription().componentSubType), "voco");
+    EXPECT_EQ(au::fourCharString(unit.componentDescription().componentManufacturer), "Vart");
+
+    ASSERT_EQ(unit.inputBusses().count(), 2u);
+    ASSERT_EQ(unit.outputBusses().count(), 1u);
+    EXPECT_EQ(unit.inputBusses().busType(), au::BusType::input);
+    EXPECT_EQ(unit.outputBusses().busType(), au::BusType::output);
+    EXPECT_EQ(unit.inputBusses()[0].format(), au::AudioFormat::standard(44100.0, 2));
+    EXPECT_EQ(unit.inputBusses()[1].format(), au::AudioFormat::standard(44100.0, 1));
+    EXPECT_EQ(unit.outputBusses()[0].format(), au::AudioFormat::standard(44100.0, 2));
+
+    EXPECT_DOUBLE_EQ(unit.latency(), 0.02);
+    const auto capabilities = unit.channelCapabilities();
+    ASSERT_EQ(capabilities.size(), 2u);
+    for (const auto& pair : capabilities) {
+        EXPECT_EQ(pair.inputChannels, -1);
+        EXPECT_EQ(pair.outputChannels, -2);
+    }
+    EXPECT_EQ(unit.maximumFramesToRender(), 1024u);
+    EXPECT_FALSE(unit.shouldBypassEffect());
+    EXPECT_FALSE(unit.renderResourcesAllocated());
+    EXPECT_EQ(unit.kernel().vocoder(), nullptr);
+}
+
+TEST(ZindleAudioUnit, MaximumFramesLimitsTheRequests)
+{
+    ZindleAudioUnit unit;
+    unit.setMaximumFramesToRender(256);
+    EXPECT_EQ(unit.maximumFramesToRender(), 256u);
+    EXPECT_EQ(unit.kernel().maxFramesToRender(), 256u);
+    unit.allocateRenderResources();
+    TestHost host(unit);
+    EXPECT_EQ(host.render(512), au::status::tooManyFramesToProcess);
+    EXPECT_EQ(host.render(256), au::status::ok);
+
+    // Raised behind the allocation's back: the buffers are still for 256 frames.
+    unit.setMaximumFramesToRender(512);
+    EXPECT_EQ(host.render(512), au::status::tooManyFramesToProcess);
+    unit.allocateRenderResources();
+    EXPECT_EQ(host.render(512), au::status::ok);
+}
+
+TEST(ZindleAudioUnit, BypassReadsBackAndCopiesTheFoldedInputs)
+{
+    ZindleAudioUnit unit;
+    test::pushDefaults(unit);
+    unit.allocateRenderResources();
+    unit.setShouldBypassEffect(true);
+    EXPECT_TRUE(unit.shouldBypassEffect());
+    EXPECT_TRUE(unit.kernel().bypass());
+
+    TestHost host(unit);
+    const auto voice = dsp::test::sine(512, 220.0, 44100.0, 0.5);
+    const auto carrier = dsp::test::sawtooth(512, 110.0, 44100.0);
+    host.setInput(0, {voice});
+    host.setInput(1, {carrier});
+    ASSERT_EQ(host.render(512), au::status::ok);
+    EXPECT_EQ(host.output(0), voice) << "a mono source on the stereo voice bus keeps its level";
+    EXPECT_EQ(host.output(1), carrier);
+}
+
+TEST(ZindleAudioUnit, ParametersSetBeforeAllocationReachTheVocoder)
+{
+    ZindleAudioUnit unit;
+    test::pushDefaults(unit);
+    unit.setParameter(A::quality, 20.0f);
+    unit.setParameter(A::outputGain, -6.0f);
+    unit.setParameter(A::formantShift, 700.0f);
+    unit.setParameter(A::mainMode, 0.0f);
+    EXPECT_EQ(unit.kernel().parameterValue(A::mainMode), 0.0f);
+    EXPECT_EQ(unit.kernel().takeChangedMask(), 0u) << "values from the user interface are not reported back";
+
+    unit.allocateRenderResources();
+    const dsp::LPCVocoderProcessor* vocoder = unit.kernel().vocoder();
+    ASSERT_NE(vocoder, nullptr);
+    EXPECT_EQ(vocoder->sampleRate(), 44100.0f);
+    EXPECT_EQ(vocoder->lpcOrder(), 20);
+    EXPECT_FLOAT_EQ(vocoder->outputGain(), dsp::AudioUtils::decibelToScale(-14.0f));
+    EXPECT_FLOAT_EQ(vocoder->formantShifter().semitoneShift(), 7.0f);
+}
+
+TEST(ZindleAudioUnit, ParametersSetWhileAllocatedReachTheVocoderInTheNextRenderCall)
+{
+    ZindleAudioUnit unit;
+    test::pushDefaults(unit);
+    unit.allocateRenderResources();
+    TestHost host(unit);
+    ASSERT_EQ(host.render(512), au::status::ok);
+    EXPECT_EQ(unit.kernel().vocoder()->lpcOrder(), 48);
+
+    unit.setParameter(A::quality, 16.0f);
+    EXPECT_EQ(unit.kernel().vocoder()->lpcOrder(), 48) << "the vocoder belongs to the render thread";
+    ASSERT_EQ(host.render(512), au::status::ok);
+    EXPECT_EQ(unit.kernel().vocoder()->lpcOrder(), 16);
+}
+
+TEST(ZindleAudioUnit, AllocationFollowsTheFormatsTheHostSet)
+{
+    ZindleAudioUnit unit;
+    test::pushDefaults(unit);
+    unit.inputBusses()[0].setFormat(au::AudioFormat::standard(48000.0, 4));
+    unit.inputBusses()[1].setFormat(au::AudioFormat::standard(48000.0, 2));
+    unit.outputBusses()[0].setFormat(au::AudioFormat::standard(48000.0, 1));
+    unit.setMaximumFramesToRender(2048);
+    unit.allocateRenderResources();
+
+    EXPECT_EQ(unit.kernel().sampleRate(), 48000.0);
+    EXPECT_EQ(unit.kernel().vocoder()->sampleRate(), 48000.0f);
+    TestHost host(unit);
+    EXPECT_EQ(host.render(2048), au::status::ok);
+
+    EXPECT_THROW(unit.inputBusses()[1].setFormat(au::AudioFormat::standard(44100.0, 1)), au::Error)
+        << "formats are fixed while allocated";
+}
+
+TEST(ZindleAudioUnit, DeallocationReleasesTheVocoderAndKeepsTheParameters)
+{
+    ZindleAudioUnit unit;
+    test::pushDefaults(unit);
+    unit.setParameter(A::quality, 10.0f);
+    unit.allocateRenderResources();
+    unit.deallocateRenderResources();
+    EXPECT_EQ(unit.kernel().vocoder(), nullptr);
+    EXPECT_EQ(unit.kernel().parameterValue(A::quality), 10.0f);
+
+    unit.setParameter(A::quality, 12.0f); // while deallocated
+    unit.allocateRenderResources();
+    EXPECT_EQ(unit.kernel().vocoder()->lpcOrder(), 12);
+}
+
+TEST(ZindleAudioUnit, InternalRenderBlockRendersOnItsOwn)
+{
+    // A host may call the effect's own block (behind its own guarantee that no allocation runs).
+    ZindleAudioUnit unit;
+    unit.allocateRenderResources();
+    const au::InternalRenderBlock block = unit.internalRenderBlock();
+    std::vector<float> left(256, TestHost::untouched), right(256, TestHost::untouched);
+    au::AudioBuffer buffers[2] = {{1, 1024, left.data()}, {1, 1024, right.data()}};
+    au::AudioBufferList output{2, buffers};
+    auto pull = [](au::RenderActionFlags&, const au::AudioTimeStamp&, au::FrameCount count, std::int64_t,
+                   au::AudioBufferList* list) {
+        for (auto& buffer : list->span())
+            std::fill_n(buffer.data, count, 0.25f);
+        return au::status::ok;
+    };
+    au::RenderActionFlags flags = 0;
+    unit.setShouldBypassEffect(true);
+    EXPECT_EQ(block(flags, au::AudioTimeStamp{}, 256, 0, &output, nullptr, pull), au::status::ok);
+    EXPECT_EQ(left, std::vector<float>(256, 0.25f));
+    EXPECT_EQ(right, std::vector<float>(256, 0.25f));
+}
+
+} // namespace
+} // namespace zindle
