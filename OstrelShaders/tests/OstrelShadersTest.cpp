@@ -482,10 +482,3 @@ TEST(OstrelShadersBundleTest, LibraryHoldsAllNineFunctions)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication application(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -61,10 +60,3 @@ TEST_F(AssetCatalogTest, FallsBackToTheOtherScaleAndReadsBothColourForms)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QGuiApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

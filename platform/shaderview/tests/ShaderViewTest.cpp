@@ -172,10 +172,3 @@ TEST(WindowKeyNotificationsTest, TheWindowThatGainsAndLosesFocusIsNamed)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication application(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 
 namespace {
 
@@ -82,13 +81,3 @@ TEST_P(GallerySheetTest, ShowsEveryColourAndImageOnce)
 INSTANTIATE_TEST_SUITE_P(Scales, GallerySheetTest, ::testing::Values(1, 2));
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    // Listing the tests (as the build's test discovery does, with no display) needs no GUI.
-    if (GTEST_FLAG_GET(list_tests))
-        return RUN_ALL_TESTS();
-    QGuiApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}
