@@ -7,6 +7,10 @@
 add_library(zindle_gui_test_main STATIC ${PROJECT_SOURCE_DIR}/testing/GuiTestMain.cpp)
 target_link_libraries(zindle_gui_test_main PUBLIC GTest::gtest Qt6::Widgets)
 
+# Replaces the global operator new to count allocations: only for test programs of their own.
+add_library(zindle_allocation_counter OBJECT ${PROJECT_SOURCE_DIR}/testing/AllocationCounter.cpp)
+target_include_directories(zindle_allocation_counter PUBLIC ${PROJECT_SOURCE_DIR})
+
 function(zindle_add_test target)
   cmake_parse_arguments(ARG "GUI;OWN_MAIN" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})

@@ -2,35 +2,11 @@
 
 #include "dsp/tests/TestSignals.h"
 
+#include "testing/AllocationCounter.h"
+
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <vector>
-
-// Counts every heap allocation of the process while armed, to prove that steady-state
-// processing never reaches the allocator.
-namespace {
-std::atomic<bool> armed{false};
-std::atomic<long> allocations{0};
-
-void* allocate(std::size_t size)
-{
-    if (armed.load(std::memory_order_relaxed))
-        allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-} // namespace
-
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace dsp {
 namespace {
@@ -70,15 +46,13 @@ TEST(LPCVocoderAllocation, SteadyStateProcessingAllocatesNothing)
             }
         };
         runOnce(); // warm-up: buffers reach the longest block
-        allocations = 0;
-        armed = true;
+        const testing_support::AllocationCounter allocations;
         runOnce();
         vocoder.setVoiceFreeze(true);
         runOnce();
         vocoder.setVoiceFreeze(false);
         runOnce();
-        armed = false;
-        EXPECT_EQ(allocations.load(), 0) << "crush " << crush;
+        EXPECT_EQ(allocations.count(), 0) << "crush " << crush;
     }
 }
 

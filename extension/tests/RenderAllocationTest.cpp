@@ -3,35 +3,11 @@
 #include "dsp/tests/TestSignals.h"
 #include "platform/audiounit/RenderEventList.h"
 
+#include "testing/AllocationCounter.h"
+
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <vector>
-
-// Counts every heap allocation of the process while armed, to prove that the render path in
-// its steady state never reaches the allocator.
-namespace {
-std::atomic<bool> armed{false};
-std::atomic<long> allocations{0};
-
-void* allocate(std::size_t size)
-{
-    if (armed.load(std::memory_order_relaxed))
-        allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-} // namespace
-
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace zindle {
 namespace {
@@ -79,15 +55,17 @@ TEST(RenderAllocation, SteadyStateRenderingAllocatesNothing)
     for (int n = 0; n < warmUp; ++n)
         ASSERT_EQ(renderCall(std::size_t(n)), au::status::ok);
 
-    allocations = 0;
-    armed = true;
     int failures = 0;
-    for (int n = warmUp; n < warmUp + measured; ++n)
-        failures += renderCall(std::size_t(n)) != au::status::ok;
-    armed = false;
+    long allocated = 0;
+    {
+        const testing_support::AllocationCounter allocations;
+        for (int n = warmUp; n < warmUp + measured; ++n)
+            failures += renderCall(std::size_t(n)) != au::status::ok;
+        allocated = allocations.count();
+    }
 
     EXPECT_EQ(failures, 0);
-    EXPECT_EQ(allocations.load(), 0);
+    EXPECT_EQ(allocated, 0);
     EXPECT_TRUE(test::allFinite(host.output(0)));
 }
 
