@@ -138,6 +138,24 @@ TEST(DSPKernel, ValuesFromOtherThreadsWaitForTheRenderThread)
     EXPECT_EQ(kernel.vocoder()->lpcOrder(), 31) << "the last value wins";
 }
 
+TEST(DSPKernel, PendingValuesApplyInAddressOrder)
+{
+    // The carrier delay follows the formant shifter's rate at the moment the shift is set, so
+    // it shows whether the shift (address 8) went in before crush (address 10).
+    const auto delayAfter = [](std::initializer_list<std::uint64_t> order, bool notify) {
+        DSPKernel kernel;
+        initialize(kernel);
+        for (std::uint64_t address : order)
+            kernel.setParameter(address, address == A::crush ? 1.0f : 300.0f, notify);
+        kernel.applyPendingParameters();
+        return kernel.vocoder()->carrierDelay();
+    };
+    const auto shiftFirst = delayAfter({A::formantShift, A::crush}, true);
+    const auto crushFirst = delayAfter({A::crush, A::formantShift}, true);
+    ASSERT_NE(shiftFirst, crushFirst);
+    EXPECT_EQ(delayAfter({A::crush, A::formantShift}, false), shiftFirst);
+}
+
 TEST(DSPKernel, AddressesAbove14ChangeNothing)
 {
     DSPKernel kernel;

@@ -114,6 +114,53 @@ TEST(ZindleAudioUnit, ParametersSetWhileAllocatedReachTheVocoderInTheNextRenderC
     EXPECT_EQ(unit.kernel().vocoder()->lpcOrder(), 16);
 }
 
+TEST(ZindleAudioUnit, RendersWhatAVocoderWithTheFixedSettingsRenders)
+{
+    // Compression on, so that all four compressor settings shape the voice; no noise carrier,
+    // so that both vocoders are deterministic.
+    ZindleAudioUnit unit;
+    test::pushDefaults(unit);
+    unit.setParameter(A::compress, 1.0f);
+    unit.inputBusses()[0].setFormat(au::AudioFormat::standard(44100.0, 1));
+    unit.setMaximumFramesToRender(512);
+    unit.allocateRenderResources();
+    TestHost host(unit);
+    const auto voice = dsp::test::resonantPulseVoice(44100, 140.0, 44100.0, {700.0, 1800.0});
+    const auto carrier = dsp::test::sawtooth(44100, 110.0, 44100.0);
+    host.setInput(0, {voice});
+    host.setInput(1, {carrier});
+
+    dsp::LPCVocoderProcessor reference(44100.0f);
+    reference.setQuality(48.0f);
+    reference.setWhiteNoiseLevel(-20.0f);
+    reference.setWhiteNoiseThreshold(0.3f);
+    reference.setOutputGain(0.0f);
+    reference.setVoiceInGain(0.0f);
+    reference.setSynthInGain(0.0f);
+    reference.setVoiceMode(0);
+    reference.setFormantShift(0.0f);
+    reference.setHighPassFilter(false);
+    reference.setLowPassFilter(false);
+    reference.setVoiceFreeze(false);
+    reference.setDownsampleTo31Khz(false);
+    reference.set16Bit(false);
+    reference.setCompressEnabled(true);
+    reference.setVoiceOnlyOutput(false);
+    reference.setWetMix(0.8f);
+    reference.setDryMix(0.0f);
+    reference.setCompressorSettings(0.2f, -14.0f, 0.4f, 50.0f);
+
+    std::vector<float> left(512), right(512);
+    for (std::size_t start = 0; start < 16 * 512; start += 512) {
+        ASSERT_EQ(host.render(512), au::status::ok);
+        std::vector<float> v(voice.begin() + start, voice.begin() + start + 512);
+        reference.process(carrier.data() + start, v.data(), left.data(), right.data(), 512);
+        ASSERT_EQ(host.output(0), left) << "from sample " << start;
+        ASSERT_EQ(host.output(1), right) << "from sample " << start;
+    }
+    EXPECT_GT(test::peak(left), 1e-3f);
+}
+
 TEST(ZindleAudioUnit, AllocationFollowsTheFormatsTheHostSet)
 {
     ZindleAudioUnit unit;
