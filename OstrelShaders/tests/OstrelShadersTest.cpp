@@ -417,16 +417,28 @@ TEST_F(ShaderViewControllerTest, AboutControllerAndSampleViewBuildTheirRenderers
     ASSERT_NE(controller.renderer(), nullptr);
     EXPECT_EQ(controller.metalKitView()->delegate(), controller.renderer());
 
-    // The sample view builds a renderer each time it moves in or out of a parent.
+    // The sample view sets itself up each time it moves in or out of a parent: the system's
+    // device, 16-bit float colour and a new renderer whose clock starts again. A new renderer
+    // may reuse the old one's address, so the pipelines the device made are counted instead.
     AboutSampleView sample(nullptr, environment());
     EXPECT_EQ(sample.renderer(), nullptr);
+    const std::size_t built = device_->pipelines.size();
+    sample.setColorPixelFormat(shaderview::PixelFormat::rgba8Unorm);
     sample.setParent(&view);
     ASSERT_NE(sample.renderer(), nullptr);
-    const AboutRenderer* first = sample.renderer();
-    EXPECT_EQ(sample.delegate(), first);
-    sample.setParent(nullptr);
-    EXPECT_NE(sample.renderer(), nullptr);
+    EXPECT_EQ(device_->pipelines.size(), built + 1);
+    EXPECT_EQ(sample.device(), device_.get());
+    EXPECT_EQ(sample.colorPixelFormat(), shaderview::PixelFormat::rgba16Float);
+    EXPECT_EQ(sample.renderer()->pipelineState().colorPixelFormat(), shaderview::PixelFormat::rgba16Float);
     EXPECT_EQ(sample.delegate(), sample.renderer());
+
+    now_ += 20;
+    EXPECT_FLOAT_EQ(sample.renderer()->clock().time(), 20);
+    sample.setParent(nullptr); // taken out: set up once more
+    ASSERT_NE(sample.renderer(), nullptr);
+    EXPECT_EQ(device_->pipelines.size(), built + 2);
+    EXPECT_EQ(sample.delegate(), sample.renderer());
+    EXPECT_FLOAT_EQ(sample.renderer()->clock().time(), 0) << "a new renderer starts its clock again";
 }
 
 // ---- helpers ---------------------------------------------------------------------------------
