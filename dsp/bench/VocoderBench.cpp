@@ -1,4 +1,5 @@
 #include "dsp/LPCVocoderProcessor.h"
+#include "dsp/tests/VocoderDefaults.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,18 +57,11 @@ void vocoderProcess(benchmark::State& state)
     const bool crush = state.range(2) != 0;
 
     dsp::LPCVocoderProcessor vocoder(rate);
-    vocoder.setQuality(48.0f);
-    vocoder.setWhiteNoiseLevel(-20.0f);
-    vocoder.setWhiteNoiseThreshold(0.3f);
-    vocoder.setOutputGain(0.0f);
-    vocoder.setVoiceInGain(0.0f);
-    vocoder.setSynthInGain(0.0f);
-    vocoder.setVoiceMode(0);
+    dsp::test::configureDefaults(vocoder);
     vocoder.setFormantShift(cents);
     vocoder.setHighPassFilter(true);
     vocoder.setDownsampleTo31Khz(crush);
     vocoder.set16Bit(crush);
-    vocoder.setCompressorSettings(0.2f, -14.0f, 0.4f, 50.0f);
     vocoder.setCompressEnabled(true);
 
     const Signals signals(rate);

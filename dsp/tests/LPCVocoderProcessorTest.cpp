@@ -2,6 +2,7 @@
 
 #include "dsp/VoiceProcessor.h"
 #include "dsp/tests/TestSignals.h"
+#include "dsp/tests/VocoderDefaults.h"
 
 #include <gtest/gtest.h>
 
@@ -14,25 +15,6 @@ namespace dsp {
 namespace {
 
 constexpr float rate = 44100.0f;
-
-// The owner's defaults: every gain at 0 dB, quality 48, mode 0, all switches off.
-void configureDefaults(LPCVocoderProcessor& vocoder)
-{
-    vocoder.setQuality(48.0f);
-    vocoder.setWhiteNoiseLevel(-20.0f);
-    vocoder.setWhiteNoiseThreshold(0.3f);
-    vocoder.setOutputGain(0.0f);
-    vocoder.setVoiceInGain(0.0f);
-    vocoder.setSynthInGain(0.0f);
-    vocoder.setVoiceMode(0);
-    vocoder.setFormantShift(0.0f);
-    vocoder.setHighPassFilter(false);
-    vocoder.setLowPassFilter(false);
-    vocoder.setDownsampleTo31Khz(false);
-    vocoder.set16Bit(false);
-    vocoder.setCompressorSettings(0.2f, -14.0f, 0.4f, 50.0f);
-    vocoder.setCompressEnabled(false);
-}
 
 /// Runs whole signals through the vocoder in blocks; the voice is copied, since the
 /// vocoder may change it in place.
@@ -102,7 +84,7 @@ TEST(LPCVocoderProcessor, OutputEnvelopeFollowsTheVoiceResonances)
 
     for (const auto& v : voices) {
         LPCVocoderProcessor vocoder(rate);
-        configureDefaults(vocoder);
+        test::configureDefaults(vocoder);
         const auto voice = test::resonantPulseVoice(n, 120.0, rate, {v.low, v.high});
         const auto profile = harmonicProfile(run(vocoder, carrier, voice), carrierPitch, 5000.0);
 
@@ -127,7 +109,7 @@ TEST(LPCVocoderProcessor, SilentVoiceGivesSilenceWhateverTheMix)
     const std::vector<float> voice(n, 0.0f);
     for (float dry : {0.0f, 1.0f}) {
         LPCVocoderProcessor vocoder(rate);
-        configureDefaults(vocoder);
+        test::configureDefaults(vocoder);
         vocoder.setHighPassFilter(true);
         vocoder.setDryMix(dry);
         const auto out = run(vocoder, carrier, voice);
@@ -156,7 +138,7 @@ TEST(LPCVocoderProcessor, VoiceModesChooseTheCarrier)
     };
     for (const auto& c : cases) {
         LPCVocoderProcessor vocoder(rate);
-        configureDefaults(vocoder);
+        test::configureDefaults(vocoder);
         vocoder.setVoiceMode(c.mode);
         const auto out = run(vocoder, silentCarrier, *c.voice);
         const double e = test::energy(out.data(), n);
@@ -177,7 +159,7 @@ TEST(LPCVocoderProcessor, AutoVoiceModePassesUnvoicedBlocksThroughTheFilters)
 
     LPCVocoderProcessor autoVoice(rate), dryOnly(rate);
     for (auto* v : {&autoVoice, &dryOnly}) {
-        configureDefaults(*v);
+        test::configureDefaults(*v);
         v->setHighPassFilter(true);
         v->setLowPassFilter(true);
         v->setOutputGain(-3.0f);
@@ -209,7 +191,7 @@ TEST(LPCVocoderProcessor, FreezeHoldsTheLastVocalFilter)
     std::vector<std::vector<float>> outputs;
     for (const auto* voice : {&mixedVoice, &quietVoice}) {
         LPCVocoderProcessor vocoder(rate);
-        configureDefaults(vocoder);
+        test::configureDefaults(vocoder);
         std::vector<float> head(carrier.begin(), carrier.begin() + split);
         std::vector<float> headVoice(voice->begin(), voice->begin() + split);
         auto out = run(vocoder, head, headVoice);
@@ -235,7 +217,7 @@ TEST(LPCVocoderProcessor, LeavingFreezeRestartsTheFramesOnce)
 
     LPCVocoderProcessor once(rate), twice(rate);
     for (auto* v : {&once, &twice}) {
-        configureDefaults(*v);
+        test::configureDefaults(*v);
         run(*v, carrier, voice, 300);
         v->setVoiceFreeze(true);
         run(*v, carrier, voice, 300);
@@ -252,7 +234,7 @@ TEST(LPCVocoderProcessor, LeavingFreezeRestartsTheFramesOnce)
 TEST(LPCVocoderProcessor, SixteenBitQuantisesAndClampsTheInputs)
 {
     LPCVocoderProcessor vocoder(rate);
-    configureDefaults(vocoder);
+    test::configureDefaults(vocoder);
     vocoder.set16Bit(true);
     vocoder.setVoiceOnlyOutput(true);
 
@@ -284,7 +266,7 @@ TEST(LPCVocoderProcessor, DownsamplingRunsFewerSamplesAndStretchesThemBack)
     } cases[] = {{512, 362}, {1, 1}, {2, 1}};
     for (const auto& c : cases) {
         LPCVocoderProcessor vocoder(rate);
-        configureDefaults(vocoder);
+        test::configureDefaults(vocoder);
         vocoder.setDownsampleTo31Khz(true);
         vocoder.set16Bit(true);
         vocoder.setVoiceOnlyOutput(true);
@@ -313,7 +295,7 @@ TEST(LPCVocoderProcessor, FormantShiftDelaysTheCarrierByTheShifterLatency)
     // With no voice block, the dry signal is the carrier: an impulse shows the delay.
     for (float cents : {0.0f, 300.0f, -1200.0f}) {
         LPCVocoderProcessor vocoder(rate);
-        configureDefaults(vocoder);
+        test::configureDefaults(vocoder);
         vocoder.setWetMix(0.0f);
         vocoder.setDryMix(1.0f);
         vocoder.setOutputGain(8.0f);
@@ -341,7 +323,7 @@ TEST(LPCVocoderProcessor, ZeroFrameBlockChangesNothingInAnyPath)
     for (bool crush : {false, true}) {
         LPCVocoderProcessor touched(rate), untouched(rate);
         for (auto* v : {&touched, &untouched}) {
-            configureDefaults(*v);
+            test::configureDefaults(*v);
             v->setDownsampleTo31Khz(crush);
             v->set16Bit(crush);
             v->setFormantShift(300.0f);
@@ -366,7 +348,7 @@ TEST(LPCVocoderProcessor, KeptWorkBlocksLeaveTheStreamUnchanged)
     for (bool sixteenBit : {false, true}) {
         LPCVocoderProcessor even(rate), uneven(rate);
         for (auto* v : {&even, &uneven}) {
-            configureDefaults(*v);
+            test::configureDefaults(*v);
             v->set16Bit(sixteenBit);
             v->setFormantShift(300.0f);
             v->setCompressEnabled(true);
@@ -404,7 +386,7 @@ TEST(LPCVocoderProcessor, QualityKeepsTheOrderWithinTheCoefficientStore)
     }
 
     // The highest order really runs.
-    configureDefaults(vocoder);
+    test::configureDefaults(vocoder);
     vocoder.setQuality(1e9f);
     const auto carrier = test::sawtooth(4096, 100.0, rate);
     const auto voice = test::resonantPulseVoice(4096, 120.0, rate, {600.0, 1900.0});
@@ -427,7 +409,7 @@ TEST(LPCVocoderProcessor, NonFiniteInputIsTakenAsSilence)
 
             LPCVocoderProcessor poisoned(rate), clean(rate);
             for (auto* v : {&poisoned, &clean}) {
-                configureDefaults(*v);
+                test::configureDefaults(*v);
                 v->setCompressEnabled(true);
                 v->setFormantShift(200.0f);
                 v->setHighPassFilter(true);
@@ -452,7 +434,7 @@ TEST(LPCVocoderProcessor, VoiceOnlyOutputIsTheProcessedVoice)
     const auto voice = test::resonantPulseVoice(n, 120.0, rate, {600.0, 1900.0});
 
     LPCVocoderProcessor vocoder(rate);
-    configureDefaults(vocoder);
+    test::configureDefaults(vocoder);
     vocoder.setVoiceOnlyOutput(true);
     vocoder.setVoiceInGain(6.0f);
     vocoder.setFormantShift(300.0f);
@@ -479,7 +461,7 @@ TEST(LPCVocoderProcessor, SeparateOutputChannelsCarryTheSameSignal)
     const auto carrier = test::sawtooth(n, 100.0, rate);
     for (bool crush : {false, true}) {
         LPCVocoderProcessor vocoder(rate);
-        configureDefaults(vocoder);
+        test::configureDefaults(vocoder);
         vocoder.setDownsampleTo31Khz(crush);
         vocoder.set16Bit(crush);
         auto voice = test::resonantPulseVoice(n, 120.0, rate, {600.0, 1900.0});

@@ -5,6 +5,7 @@
 
 #include "dsp/LPCVocoderProcessor.h"
 #include "dsp/tests/TestSignals.h"
+#include "dsp/tests/VocoderDefaults.h"
 #include "extension/tests/TestHost.h"
 #include "platform/audiounit/RenderEventList.h"
 
@@ -103,20 +104,8 @@ void BM_VocoderDirect(benchmark::State& state)
     const Signals& s = signals();
     // The vocoder as the kernel sets it up for a fresh plug-in.
     dsp::LPCVocoderProcessor vocoder(static_cast<float>(rate));
-    vocoder.setQuality(48.0f);
-    vocoder.setWhiteNoiseLevel(-20.0f);
-    vocoder.setWhiteNoiseThreshold(0.3f);
-    vocoder.setOutputGain(0.0f);
-    vocoder.setVoiceInGain(0.0f);
-    vocoder.setSynthInGain(0.0f);
-    vocoder.setVoiceMode(0);
-    vocoder.setFormantShift(0.0f);
-    vocoder.setHighPassFilter(false);
-    vocoder.setLowPassFilter(false);
+    dsp::test::configureDefaults(vocoder);
     vocoder.setVoiceFreeze(false);
-    vocoder.setDownsampleTo31Khz(false);
-    vocoder.set16Bit(false);
-    vocoder.setCompressEnabled(false);
     vocoder.setVoiceOnlyOutput(false);
     vocoder.setWetMix(zindle::ZindleAudioUnit::wetMix);
     vocoder.setDryMix(zindle::ZindleAudioUnit::dryMix);
