@@ -328,43 +328,39 @@ void SpectralShifter::startBlock(const float* const* inputs, std::size_t& fed, s
     stepsTotal_ += channels + processSpectrumSteps_ + 1;
 }
 
+bool SpectralShifter::analysisStep(std::uint64_t& step, std::size_t offset, Complex Band::*field)
+{
+    // channels + 1 steps: one analysis per channel, then the spectra are copied into the bands.
+    const std::uint64_t channels = static_cast<std::uint64_t>(channels_);
+    const std::size_t bands = static_cast<std::size_t>(bands_);
+    if (step < channels) {
+        stft_.analyse(static_cast<std::size_t>(step), stashedInput_, offset);
+        return true;
+    }
+    if (step == channels) {
+        for (std::size_t c = 0; c < channels; ++c) {
+            const Complex* spectrum = stft_.spectrum(c);
+            Band* band = channelBands_.data() + c * bands;
+            for (std::size_t b = 0; b < bands; ++b)
+                band[b].*field = spectrum[b];
+        }
+        return true;
+    }
+    step -= channels + 1;
+    return false;
+}
+
 void SpectralShifter::runStep(std::uint64_t step)
 {
     const std::uint64_t channels = static_cast<std::uint64_t>(channels_);
     const std::size_t bands = static_cast<std::size_t>(bands_);
 
     if (newSpectrum_) {
-        if (analysePrevious_) {
-            // No usable previous frame: analyse the one an interval older.
-            if (step < channels) {
-                stft_.analyse(static_cast<std::size_t>(step), stashedInput_, stft_.interval());
-                return;
-            }
-            if (step == channels) {
-                for (std::size_t c = 0; c < channels; ++c) {
-                    const Complex* spectrum = stft_.spectrum(c);
-                    Band* band = channelBands_.data() + c * bands;
-                    for (std::size_t b = 0; b < bands; ++b)
-                        band[b].prevInput = spectrum[b];
-                }
-                return;
-            }
-            step -= channels + 1;
-        }
-        if (step < channels) {
-            stft_.analyse(static_cast<std::size_t>(step), stashedInput_, 0);
+        // No usable previous frame: analyse the one an interval older first.
+        if (analysePrevious_ && analysisStep(step, stft_.interval(), &Band::prevInput))
             return;
-        }
-        if (step == channels) {
-            for (std::size_t c = 0; c < channels; ++c) {
-                const Complex* spectrum = stft_.spectrum(c);
-                Band* band = channelBands_.data() + c * bands;
-                for (std::size_t b = 0; b < bands; ++b)
-                    band[b].input = spectrum[b];
-            }
+        if (analysisStep(step, 0, &Band::input))
             return;
-        }
-        step -= channels + 1;
     }
 
     if (step < processSpectrumSteps_) {

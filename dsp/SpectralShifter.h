@@ -79,6 +79,9 @@ private:
     void feed(const float* const* inputs, std::size_t& fed, std::size_t upTo);
     void startBlock(const float* const* inputs, std::size_t& fed, std::size_t pos);
     void runStep(std::uint64_t step);
+    /// One step of analysing a frame offset samples back into field of every band; takes its
+    /// channels + 1 steps off step when they are past.
+    bool analysisStep(std::uint64_t& step, std::size_t offset, std::complex<float> Band::*field);
     void processSpectrum(std::uint64_t step);
     void rotate(int channel);
     void smoothEnergy(int step);
