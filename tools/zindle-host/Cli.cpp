@@ -1,0 +1,323 @@
+#include "tools/zindle-host/Cli.h"
+
+#include "tools/zindle-host/AudioFile.h"
+#include "tools/zindle-host/CarrierGenerator.h"
+#include "tools/zindle-host/EffectInstance.h"
+#include "tools/zindle-host/HostError.h"
+#include "tools/zindle-host/RenderCommand.h"
+
+#include "platform/audiounit/Validator.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <optional>
+#include <sstream>
+
+namespace zindlehost {
+
+namespace {
+
+constexpr const char* programName = "zindle-host";
+
+// Names of au::ParameterUnit, by code.
+constexpr std::array<const char*, 27> unitNames{
+    "generic",  "indexed",     "boolean",       "percent",           "seconds",
+    "sample frames", "phase",  "rate",          "hertz",             "cents",
+    "relative semitones", "MIDI note", "MIDI controller", "decibels", "linear gain",
+    "degrees",  "equal-power crossfade", "mixer fader curve", "pan", "meters",
+    "absolute cents", "octaves", "BPM",        "beats",             "milliseconds",
+    "ratio",    "custom"};
+
+[[noreturn]] void usageError(const std::string& message) { throw HostError(ExitCode::usage, message); }
+
+/// Walks one command's arguments: options with a value ("-o x", "--output x", "--output=x")
+/// and positional arguments.
+class ArgumentReader {
+public:
+    ArgumentReader(const std::vector<std::string>& arguments, std::string command)
+        : arguments_(arguments), command_(std::move(command))
+    {
+    }
+
+    bool atEnd() const { return index_ >= arguments_.size(); }
+    const std::string& current() const { return arguments_[index_]; }
+
+    /// When the current argument is the option, consumes it and its value.
+    std::optional<std::string> option(std::string_view longName, std::string_view shortName = {})
+    {
+        const std::string& argument = current();
+        if (argument == longName || (!shortName.empty() && argument == shortName)) {
+            if (index_ + 1 >= arguments_.size())
+                usageError(command_ + ": option " + argument + " needs a value");
+            index_ += 2;
+            return arguments_[index_ - 1];
+        }
+        if (argument.size() > longName.size() && argument.starts_with(longName) && argument[longName.size()] == '=') {
+            ++index_;
+            return argument.substr(longName.size() + 1);
+        }
+        return std::nullopt;
+    }
+
+    /// Consumes a positional argument; an unknown option is an error.
+    std::string positional()
+    {
+        const std::string& argument = current();
+        if (argument.size() > 1 && argument.front() == '-')
+            usageError(command_ + ": unknown option '" + argument + "' (see '" + programName + " help')");
+        ++index_;
+        return argument;
+    }
+
+private:
+    const std::vector<std::string>& arguments_;
+    std::string command_;
+    std::size_t index_ = 1; // after the command's name
+};
+
+template <typename Number>
+Number parseNumberOption(const std::string& option, const std::string& text, Number low, Number high)
+{
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !(value >= low && value <= high)) {
+        std::ostringstream message;
+        message << "bad value '" << text << "' for " << option << ": expected a number from " << low << " to " << high;
+        usageError(message.str());
+    }
+    return value;
+}
+
+void setOnce(std::filesystem::path& target, const std::string& value, const std::string& what)
+{
+    if (!target.empty())
+        usageError(what + " given twice");
+    target = value;
+}
+
+int renderCommand(const std::vector<std::string>& arguments, const Console& console)
+{
+    RenderOptions options;
+    std::vector<std::string> files;
+    ArgumentReader reader(arguments, "render");
+    while (!reader.atEnd()) {
+        if (auto output = reader.option("--output", "-o"))
+            setOnce(options.output, *output, "render: the output");
+        else if (auto setting = reader.option("--set"))
+            options.settings.push_back(parseAssignment(*setting));
+        else if (auto lane = reader.option("--automate"))
+            options.automation.push_back(parseAutomation(*lane));
+        else if (auto blockSize = reader.option("--block-size"))
+            options.blockSize = parseNumberOption<au::FrameCount>("--block-size", *blockSize, 1, 8192);
+        else
+            files.push_back(reader.positional());
+    }
+    if (files.size() != 2)
+        usageError("render needs a voice file and a carrier file (render <voice> <carrier> -o <out.wav>)");
+    if (options.output.empty())
+        usageError("render needs an output file: -o <out.wav>");
+    options.voice = files[0];
+    options.carrier = files[1];
+
+    printSummary(console.out, renderFiles(options, console));
+    return static_cast<int>(ExitCode::success);
+}
+
+void expectNoArguments(const std::vector<std::string>& arguments)
+{
+    if (arguments.size() > 1)
+        usageError(arguments[0] + " takes no arguments, got '" + arguments[1] + "'");
+}
+
+int validateCommand(const std::vector<std::string>& arguments, const Console& console)
+{
+    expectNoArguments(arguments);
+    const au::ComponentRegistry registry;
+    const au::ComponentManifest manifest = findInstalledEffect(registry, zindleEffect);
+    const au::ValidationReport report = au::validateComponent(manifest, {}, console.out);
+    return static_cast<int>(report.result == au::ValidationResult::passed ? ExitCode::success : ExitCode::failed);
+}
+
+// Rows of text printed in columns two spaces apart.
+void printTable(std::ostream& out, const std::vector<std::vector<std::string>>& rows)
+{
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()), 0);
+        for (std::size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], row[c].size());
+    }
+    for (const auto& row : rows) {
+        std::string text;
+        for (std::size_t c = 0; c < row.size(); ++c)
+            text += c + 1 < row.size() ? row[c] + std::string(widths[c] - row[c].size() + 2, ' ') : row[c];
+        text.erase(text.find_last_not_of(' ') + 1);
+        out << text << "\n";
+    }
+}
+
+int listCommand(const std::vector<std::string>& arguments, const Console& console)
+{
+    expectNoArguments(arguments);
+    const au::ComponentRegistry registry;
+    if (registry.components().empty()) {
+        std::string searched;
+        for (const auto& path : registry.searchPaths())
+            searched += "\n  " + path.string();
+        console.out << "No effects installed. Searched:" << searched << "\n";
+        return static_cast<int>(ExitCode::success);
+    }
+    std::vector<std::vector<std::string>> rows{{"codes", "name", "version", "bundle"}};
+    for (const auto& component : registry.components())
+        rows.push_back({component.codesText(), component.name, component.versionText(), component.bundlePath.string()});
+    printTable(console.out, rows);
+    return static_cast<int>(ExitCode::success);
+}
+
+std::string numberText(double value)
+{
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
+int paramsCommand(const std::vector<std::string>& arguments, const Console& console)
+{
+    expectNoArguments(arguments);
+    const au::ComponentRegistry registry;
+    EffectInstance effect(findInstalledEffect(registry, zindleEffect));
+    std::vector<std::vector<std::string>> rows{{"identifier", "name", "unit", "range", "default", "value strings"}};
+    for (const auto& parameter : effect.parameterTree().allParameters()) {
+        const auto code = static_cast<std::size_t>(parameter->unit());
+        std::string unit = code < unitNames.size() ? unitNames[code] : "unit " + std::to_string(code);
+        if (!parameter->unitName().empty())
+            unit += " (" + parameter->unitName() + ")";
+        // A fresh instance's value is the default.
+        const au::AUValue value = parameter->value();
+        std::string defaultText = numberText(value);
+        std::string names;
+        if (const auto& strings = parameter->valueStrings()) {
+            defaultText += " (" + parameter->string(&value) + ")";
+            for (const auto& name : *strings)
+                names += (names.empty() ? "" : ", ") + name;
+        }
+        rows.push_back({parameter->identifier(), parameter->displayName(), unit,
+                        numberText(parameter->minValue()) + " to " + numberText(parameter->maxValue()), defaultText,
+                        names});
+    }
+    printTable(console.out, rows);
+    return static_cast<int>(ExitCode::success);
+}
+
+int carrierCommand(const std::vector<std::string>& arguments, const Console& console)
+{
+    std::filesystem::path output;
+    double seconds = 4.0;
+    int rate = 44100;
+    ArgumentReader reader(arguments, "carrier");
+    while (!reader.atEnd()) {
+        if (auto path = reader.option("--output", "-o"))
+            setOnce(output, *path, "carrier: the output");
+        else if (auto length = reader.option("--seconds"))
+            seconds = parseNumberOption<double>("--seconds", *length, 0.01, 600.0);
+        else if (auto sampleRate = reader.option("--rate"))
+            rate = parseNumberOption<int>("--rate", *sampleRate, 8000, 384000);
+        else
+            usageError("carrier takes no argument '" + reader.positional() + "'");
+    }
+    if (output.empty())
+        usageError("carrier needs an output file: -o <out.wav>");
+
+    const AudioData chord = makeCarrierChord(rate, seconds);
+    AudioFileWriter writer(output, rate, chord.channelCount(), AudioFileWriter::SampleFormat::pcm16);
+    writer.write(chord);
+    writer.commit();
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f s at %d Hz", chord.seconds(), rate);
+    console.out << "Wrote the carrier chord to " << output.string() << " (" << text << ")\n";
+    return static_cast<int>(ExitCode::success);
+}
+
+} // namespace
+
+std::string helpText()
+{
+    return R"(Usage: zindle-host <command> [options]
+
+Opens the installed Zindle effect (aufx voco Vart) the way a music program does and drives
+it offline.
+
+Commands:
+  render <voice> <carrier> -o <out.wav> [options]
+        Renders the voice (input bus 0) against the carrier (the side chain, input bus 1)
+        and writes the effect's output as a 32-bit float WAV at the voice's sample rate.
+        The carrier is resampled to the voice's rate and looped or cut to its length.
+        Inputs: mono or stereo files in any format libsndfile reads (WAV, AIFF, FLAC, Ogg).
+        The output appears only when the render succeeds.
+    --set <id>=<value>
+        Sets a parameter before rendering, the way a host does. The value is a number or
+        one of the parameter's value strings: --set mainMode=Retro --set formantShift=-300.
+        Settings apply in the order given (a mode loads a preset that later ones may change).
+    --automate <id>=<seconds>:<value>[,<seconds>:<value>...]
+        From each time on the parameter holds its value, from that exact sample:
+        --automate formantShift=0:0,2.5:-1200 (times increase; later ones win).
+    --block-size <frames>
+        Frames per render call, 1 to 8192 (default 512).
+  validate      Validates the installed effect and prints the report.
+  list          Lists the installed effects: codes, name, version and bundle.
+  params        Lists the effect's parameters: identifier, name, unit, range, default and
+                value strings.
+  carrier -o <out.wav> [--seconds <s>] [--rate <Hz>]
+                Writes the example carrier, a sawtooth chord that loops seamlessly
+                (default 4 s at 44100 Hz, 16-bit mono).
+  help          Shows this text.
+
+Effects are found in the directories of ZINDLE_COMPONENT_PATH (colon-separated), then in
+lib/zindle/Components of the tree this program is in, then in ~/.local/lib/zindle/Components.
+
+A render prints a progress bar on standard error when that is a terminal, and a summary on
+standard output: peak and RMS levels of the inputs and the output in dBFS, the audio's
+length, the time taken and the real-time factor.
+
+Exit status:
+  0  success
+  1  the effect did not pass validation, or an unexpected failure
+  2  bad command line: unknown command or option, unknown parameter, bad value, bad automation
+  3  an input file is missing, unreadable, not audio, or has more than two channels
+  4  the output cannot be written
+  5  the effect is not installed, does not load, or fails to render
+)";
+}
+
+int run(const std::vector<std::string>& arguments, const Console& console)
+{
+    try {
+        const std::string command = arguments.empty() ? std::string() : arguments.front();
+        if (command == "help" || command == "--help" || command == "-h") {
+            console.out << helpText();
+            return static_cast<int>(ExitCode::success);
+        }
+        if (command == "render")
+            return renderCommand(arguments, console);
+        if (command == "validate")
+            return validateCommand(arguments, console);
+        if (command == "list")
+            return listCommand(arguments, console);
+        if (command == "params")
+            return paramsCommand(arguments, console);
+        if (command == "carrier")
+            return carrierCommand(arguments, console);
+        usageError(command.empty() ? "no command given (see '" + std::string(programName) + " help')"
+                                   : "unknown command '" + command + "' (see '" + programName + " help')");
+    } catch (const HostError& error) {
+        console.err << programName << ": " << error.what() << "\n";
+        return static_cast<int>(error.code());
+    } catch (const std::exception& error) {
+        console.err << programName << ": " << error.what() << "\n";
+        return static_cast<int>(ExitCode::failed);
+    }
+}
+
+} // namespace zindlehost

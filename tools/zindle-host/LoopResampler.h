@@ -1,0 +1,23 @@
+#pragma once
+
+#include "tools/zindle-host/AudioData.h"
+
+#include <cstddef>
+
+namespace zindlehost {
+
+/// Resamples a loop (a signal that repeats) to rate with libsamplerate. The loop is resampled
+/// as the endless signal it stands for, so the seam between its end and its start stays as
+/// smooth as any other place; the result holds one period at the new rate (its length rounded
+/// to whole frames). Throws HostError (inputFile) for rates libsamplerate cannot bridge
+/// (a ratio beyond 256).
+AudioData resampleLoop(const AudioData& loop, double rate);
+
+/// Repeats audio from its start until it is frames long, or cuts it there.
+AudioData loopToLength(const AudioData& audio, std::size_t frames);
+
+/// The carrier as the effect's side chain takes it: resampled to rate when its own differs,
+/// then looped or cut to frames.
+AudioData fitCarrier(const AudioData& carrier, double rate, std::size_t frames);
+
+} // namespace zindlehost

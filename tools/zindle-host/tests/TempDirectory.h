@@ -1,0 +1,73 @@
+#pragma once
+
+#include "tools/zindle-host/AudioData.h"
+#include "tools/zindle-host/AudioFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace zindlehost::test {
+
+/// A fresh directory for one test, removed with everything in it afterwards.
+class TempDirectory {
+public:
+    TempDirectory()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zindle-host-test-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            ADD_FAILURE() << "cannot make a temporary directory";
+        path_ = pattern;
+    }
+    ~TempDirectory()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+    }
+
+    TempDirectory(const TempDirectory&) = delete;
+    TempDirectory& operator=(const TempDirectory&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+    /// The names of the directory's entries, hidden ones included, sorted.
+    std::vector<std::string> entries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::filesystem::path writeText(const std::string& name, const std::string& text) const
+    {
+        std::ofstream(path_ / name) << text;
+        return path_ / name;
+    }
+
+    using SampleFormat = AudioFileWriter::SampleFormat;
+    std::filesystem::path writeAudio(const std::string& name, const AudioData& audio,
+                                     SampleFormat format = SampleFormat::float32) const
+    {
+        AudioFileWriter writer(path_ / name, audio.sampleRate, audio.channelCount(), format);
+        writer.write(audio);
+        writer.commit();
+        return path_ / name;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline AudioData makeAudio(double sampleRate, std::vector<std::vector<float>> channels)
+{
+    return AudioData{sampleRate, std::move(channels)};
+}
+
+} // namespace zindlehost::test

@@ -1,0 +1,18 @@
+// The main of the host tool's tests: the effect's principal and model need a
+// QCoreApplication, as the program itself makes one.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    // Every effect instance starts an update check: keep it, and the programs these tests
+    // run, off the network (nothing listens on port 1).
+    setenv("ZINDLE_UPDATE_FEED_URL", "http://127.0.0.1:1/zindle/zindle.xml", 1);
+    QCoreApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}
