@@ -27,9 +27,9 @@ std::pair<qreal, qreal> fitCaps(qreal first, qreal second, qreal length)
 
 } // namespace
 
-Image::Image(QString name, QImage oneX, QImage twoX, EdgeInsets capInsets)
+Image::Image(QString name, QImage oneX, QImage twoX, EdgeInsets capInsets, bool isTemplate)
     : name_(std::move(name)), oneX_(withRatio(std::move(oneX), 1.0)), twoX_(withRatio(std::move(twoX), 2.0)),
-      capInsets_(capInsets)
+      capInsets_(capInsets), isTemplate_(isTemplate)
 {
     if (!oneX_.isNull())
         size_ = oneX_.deviceIndependentSize();
