@@ -56,7 +56,7 @@ TEST(VersionWeight, Weights)
 QByteArray feed(const std::vector<std::string>& versions)
 {
     QByteArray document = R"(<?xml version="1.0" encoding="utf-8"?>
-<rss version="2.0" xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle">
+<rss version="2.0" xmlns:sparkle="urn:zindle:test-feed">
 <channel><title>Zindle</title>)";
     for (const auto& version : versions)
         document += "<item><sparkle:shortVersionString>" + QByteArray::fromStdString(version) +
