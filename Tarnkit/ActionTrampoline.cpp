@@ -3,13 +3,14 @@
 namespace tarnkit {
 
 ActionTrampoline::ActionTrampoline(QWidget* control, std::function<void(QObject*)> action)
-    : QObject(control), action_(std::move(action))
+    : QObject(control), action_(std::make_shared<const std::function<void(QObject*)>>(std::move(action)))
 {
 }
 
 void ActionTrampoline::actionWithSender(QObject* sender)
 {
-    action_(sender);
+    const auto action = action_; // this trampoline may be deleted while the closure runs
+    (*action)(sender);
 }
 
 ActionTrampoline* ActionTrampoline::of(const QWidget* control)

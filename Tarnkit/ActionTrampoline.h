@@ -9,6 +9,7 @@
 
 #include <concepts>
 #include <functional>
+#include <memory>
 #include <utility>
 
 namespace tarnkit {
@@ -28,7 +29,9 @@ public:
     static ActionTrampoline* of(const QWidget* control);
 
 private:
-    std::function<void(QObject*)> action_;
+    // Shared so that a closure that replaces its control's action (deleting this trampoline)
+    // lives until it returns.
+    std::shared_ptr<const std::function<void(QObject*)>> action_;
 };
 
 /// Makes action the control's action: a trampoline holding it becomes the control's target

@@ -7,7 +7,8 @@ namespace tarnkit::mouseEvents {
 
 bool isAlternateClick(const QMouseEvent& event)
 {
-    if (event.type() != QEvent::MouseButtonPress)
+    // The second press of a double click comes as a double-click event.
+    if (event.type() != QEvent::MouseButtonPress && event.type() != QEvent::MouseButtonDblClick)
         return false;
     if (event.button() == Qt::RightButton)
         return true;

@@ -18,8 +18,7 @@ OutlineView::OutlineView(QWidget* parent) : QTreeView(parent)
 
 void OutlineView::requireMainThread(int line)
 {
-    if (!foundation::mainQueue::isMainThread())
-        foundation::fatalError("an outline view is used off the main thread", "Tarnkit/NSOutlineView", line);
+    foundation::mainQueue::requireMainThread("an outline view is used off the main thread", "Tarnkit/NSOutlineView", line);
 }
 
 QModelIndex OutlineView::firstRowItem() const
@@ -182,6 +181,16 @@ void OutlineView::mousePressEvent(QMouseEvent* event)
         return;
     }
     QTreeView::mousePressEvent(event);
+}
+
+void OutlineView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (mouseEvents::isAlternateClick(*event)) {
+        clickedRow_ = row(indexAt(event->position().toPoint()));
+        event->accept();
+        return;
+    }
+    QTreeView::mouseDoubleClickEvent(event);
 }
 
 } // namespace tarnkit

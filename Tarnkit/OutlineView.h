@@ -60,6 +60,9 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    /// A quick second context click is a context click too: it neither selects, nor opens or
+    /// closes an item.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     static void requireMainThread(int line);

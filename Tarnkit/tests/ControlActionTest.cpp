@@ -49,6 +49,30 @@ TEST(SetAction, RunsTheLastClosureWithTheTypedControl)
     EXPECT_EQ(button.findChildren<tarnkit::ActionTrampoline*>().size(), 1);
 }
 
+// Expires when the closure that holds its int is destroyed; read only through this global, since
+// a closure destroyed while it runs can no longer read its own captures.
+std::weak_ptr<int> runningClosure;
+bool closureOutlivedItsReplacement = false;
+
+TEST(SetAction, AClosureMayReplaceTheActionWhileItRuns)
+{
+    QPushButton button;
+    int replacementRuns = 0;
+    auto token = std::make_shared<int>(0);
+    runningClosure = token;
+    tarnkit::setAction(&button, [token, &replacementRuns](QPushButton& b) {
+        tarnkit::setAction(&b, [&replacementRuns](QPushButton&) { ++replacementRuns; });
+        closureOutlivedItsReplacement = !runningClosure.expired();
+    });
+    token.reset();
+    button.click();
+    EXPECT_TRUE(closureOutlivedItsReplacement) << "the running closure was destroyed under itself";
+    EXPECT_TRUE(runningClosure.expired()) << "the replaced closure is released once it has returned";
+    EXPECT_EQ(replacementRuns, 0);
+    button.click();
+    EXPECT_EQ(replacementRuns, 1);
+}
+
 TEST(SetAction, ReachesTheActionSignalOfEachKindOfControl)
 {
     int runs = 0;

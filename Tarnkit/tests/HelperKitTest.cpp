@@ -224,6 +224,10 @@ TEST(MouseEvents, AlternateClickIsARightPressOrAControlLeftPress)
         {QEvent::MouseButtonPress, Qt::LeftButton, Qt::AltModifier, false},
         {QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoModifier, false},
         {QEvent::MouseButtonPress, Qt::MiddleButton, Qt::ControlModifier, false},
+        // The second press of a double click arrives as a double-click event: still a press.
+        {QEvent::MouseButtonDblClick, Qt::RightButton, Qt::NoModifier, true},
+        {QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::ControlModifier, true},
+        {QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::NoModifier, false},
     };
     for (const auto& c : cases) {
         const QMouseEvent event(c.type, QPointF(1, 1), QPointF(1, 1), c.button, c.button, c.modifiers);

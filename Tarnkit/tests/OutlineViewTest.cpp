@@ -45,6 +45,16 @@ protected:
         QApplication::sendEvent(view.viewport(), &release);
     }
 
+    // The second press of a quick double click, as Qt delivers it.
+    void doubleClick(const QModelIndex& item, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = {})
+    {
+        const QPointF at = QPointF(view.visualRect(item).center());
+        QMouseEvent event(QEvent::MouseButtonDblClick, at, view.viewport()->mapToGlobal(at), button, button, modifiers);
+        QApplication::sendEvent(view.viewport(), &event);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, view.viewport()->mapToGlobal(at), button, {}, modifiers);
+        QApplication::sendEvent(view.viewport(), &release);
+    }
+
     QStandardItemModel model;
     OutlineView view;
 };
@@ -117,6 +127,37 @@ TEST_F(Outline, ClickedItemsFollowTheClickAndTheSelection)
     press(r1Index(), Qt::LeftButton);
     EXPECT_EQ(view.selectedItems(), std::vector<QModelIndex>{r1Index()});
     EXPECT_EQ(view.clickedRow(), 1);
+}
+
+TEST_F(Outline, AQuickSecondContextClickIsStillAContextClick)
+{
+    const struct {
+        const char* name;
+        bool leftClickFirst; // a plain click on R1 before the context clicks
+        Qt::MouseButton button;
+        Qt::KeyboardModifiers modifiers;
+    } cases[] = {
+        {"right, right", false, Qt::RightButton, {}},
+        {"left, then right, right", true, Qt::RightButton, {}},
+        {"control-left twice", false, Qt::LeftButton, Qt::ControlModifier},
+    };
+    for (const auto& c : cases) {
+        view.expand(r1Index());
+        view.setSelectedItems({r0Index()});
+        if (c.leftClickFirst) {
+            press(r1Index(), Qt::LeftButton);
+            view.setSelectedItems({r0Index()});
+        }
+        int doubleClicks = 0;
+        const auto connection = QObject::connect(&view, &QAbstractItemView::doubleClicked, [&] { ++doubleClicks; });
+        press(r1Index(), c.button, c.modifiers);
+        doubleClick(r1Index(), c.button, c.modifiers);
+        QObject::disconnect(connection);
+        EXPECT_EQ(view.selectedItems(), std::vector<QModelIndex>{r0Index()}) << c.name << ": the selection stays";
+        EXPECT_EQ(view.clickedItem(), r1Index()) << c.name;
+        EXPECT_TRUE(view.isExpanded(r1Index())) << c.name << ": a context click opens or closes nothing";
+        EXPECT_EQ(doubleClicks, 0) << c.name;
+    }
 }
 
 } // namespace
