@@ -16,8 +16,7 @@ namespace {
 
 void requireMainThread(int line)
 {
-    if (!foundation::mainQueue::isMainThread())
-        foundation::fatalError("an alert is used off the main thread", "Tarnkit/NSAlert+Convenience", line);
+    foundation::mainQueue::requireMainThread("an alert is used off the main thread", "Tarnkit/NSAlert+Convenience", line);
 }
 
 int runMessageBox(const Alert& alert)

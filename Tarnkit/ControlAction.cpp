@@ -17,8 +17,7 @@ constexpr std::string_view source = "Tarnkit/NSControl+Closures";
 
 void requireMainThread(int line)
 {
-    if (!foundation::mainQueue::isMainThread())
-        foundation::fatalError("a control's action is used off the main thread", source, line);
+    foundation::mainQueue::requireMainThread("a control's action is used off the main thread", source, line);
 }
 
 // The action signal of the Qt controls, by class; a control's own `action()` signal wins.

@@ -11,9 +11,7 @@ namespace {
 
 void requireMainThread(int line)
 {
-    if (!foundation::mainQueue::isMainThread())
-        foundation::fatalError("the document controller is used off the main thread",
-                               "Tarnkit/DocumentController", line);
+    foundation::mainQueue::requireMainThread("the document controller is used off the main thread", "Tarnkit/DocumentController", line);
 }
 
 } // namespace

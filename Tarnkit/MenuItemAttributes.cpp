@@ -20,8 +20,7 @@ constexpr const char* source = "Tarnkit/MenuItemAttributes";
 
 void requireMainThread(int line)
 {
-    if (!foundation::mainQueue::isMainThread())
-        foundation::fatalError("a menu item is built off the main thread", source, line);
+    foundation::mainQueue::requireMainThread("a menu item is built off the main thread", source, line);
 }
 
 /// The item fields a QAction lacks, kept as its child, and the connection that sends the

@@ -30,9 +30,7 @@ PopUpButton::PopUpButton(QWidget* parent) : QComboBox(parent)
 
 void PopUpButton::requireMainThread(int line)
 {
-    if (!foundation::mainQueue::isMainThread())
-        foundation::fatalError("a pop-up button is used off the main thread", "Tarnkit/NSPopupButton+Presentable",
-                               line);
+    foundation::mainQueue::requireMainThread("a pop-up button is used off the main thread", "Tarnkit/NSPopupButton+Presentable", line);
 }
 
 void PopUpButton::setMenu(const QMenu* menu)

@@ -19,9 +19,7 @@ namespace {
 
 void requireMainThread(int line)
 {
-    if (!foundation::mainQueue::isMainThread())
-        foundation::fatalError("the recent documents menu is used off the main thread",
-                               "Tarnkit/RecentDocumentsMenuDelegate", line);
+    foundation::mainQueue::requireMainThread("the recent documents menu is used off the main thread", "Tarnkit/RecentDocumentsMenuDelegate", line);
 }
 
 constexpr int smallIconPoints = 16;

@@ -19,8 +19,7 @@ constexpr const char* source = "Tarnkit/Selector";
 
 void requireMainThread(int line)
 {
-    if (!foundation::mainQueue::isMainThread())
-        foundation::fatalError("an action is sent off the main thread", source, line);
+    foundation::mainQueue::requireMainThread("an action is sent off the main thread", source, line);
 }
 
 /// The method selector names on receiver: the one taking the sender first, then the one

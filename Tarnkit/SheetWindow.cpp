@@ -13,8 +13,7 @@ namespace {
 
 void requireMainThread(int line)
 {
-    if (!foundation::mainQueue::isMainThread())
-        foundation::fatalError("a sheet is used off the main thread", "Tarnkit/SheetWindow", line);
+    foundation::mainQueue::requireMainThread("a sheet is used off the main thread", "Tarnkit/SheetWindow", line);
 }
 
 } // namespace
@@ -43,7 +42,7 @@ void SheetWindow::endSheet()
         return;
     hide();
     setWindowModality(Qt::NonModal);
-    // Detached again: whoever made the sheet owns it, not the parent.
+    // Detached again: from here on whoever made the sheet owns it, not the parent.
     setParent(nullptr, windowFlags() | Qt::Dialog);
     sheetParent_ = nullptr;
     emit sheetEnded();

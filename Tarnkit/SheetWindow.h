@@ -9,6 +9,10 @@ namespace tarnkit {
 
 /// The window of a sheet: a dialog window shown modally over its parent window. The caller
 /// begins the sheet on a parent; Escape ends it there. Main thread.
+///
+/// While it is a sheet it is a child of its parent window, so destroying that window destroys
+/// the sheet too: keep it in a QPointer (as the window controller does), never in an owner
+/// that would delete it again.
 class SheetWindow : public QWidget {
     Q_OBJECT
 public:

@@ -27,8 +27,7 @@ constexpr const char* source = "Tarnkit/ViewSugar";
 
 void requireMainThread(int line)
 {
-    if (!foundation::mainQueue::isMainThread())
-        foundation::fatalError("a view is used off the main thread", source, line);
+    foundation::mainQueue::requireMainThread("a view is used off the main thread", source, line);
 }
 
 /// The target's rect in the coordinates the view's geometry is given in.

@@ -17,8 +17,7 @@ namespace {
 
 void requireMainThread(int line)
 {
-    if (!foundation::mainQueue::isMainThread())
-        foundation::fatalError("a window controller is used off the main thread", "Tarnkit/WindowController", line);
+    foundation::mainQueue::requireMainThread("a window controller is used off the main thread", "Tarnkit/WindowController", line);
 }
 
 } // namespace

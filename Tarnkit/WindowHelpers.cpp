@@ -16,8 +16,7 @@ namespace {
 
 void requireMainThread(int line)
 {
-    if (!foundation::mainQueue::isMainThread())
-        foundation::fatalError("a window is placed off the main thread", "Tarnkit/WindowHelpers", line);
+    foundation::mainQueue::requireMainThread("a window is placed off the main thread", "Tarnkit/WindowHelpers", line);
 }
 
 double primaryScreenHeight()

@@ -151,6 +151,12 @@ bool isMainThread()
     return first;
 }
 
+void requireMainThread(std::string_view message, std::string_view source, int line)
+{
+    if (!isMainThread())
+        fatalError(message, source, line);
+}
+
 void async(std::function<void()> task)
 {
     QCoreApplication* application = QCoreApplication::instance();

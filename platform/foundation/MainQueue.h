@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 /// The main queue: work handed to the main thread, which runs the application's event loop
 /// (every view, model and timer lives there).
@@ -31,5 +32,9 @@ void sync(const std::function<void()>& task);
 /// Whether the calling thread is the main thread: the thread of the QCoreApplication, or the
 /// process's first thread when there is none. Any thread.
 bool isMainThread();
+
+/// Stops the process with message (naming source and line) unless called on the main thread:
+/// for objects that belong to the main thread. Any thread.
+void requireMainThread(std::string_view message, std::string_view source, int line);
 
 } // namespace foundation::mainQueue

@@ -1,6 +1,7 @@
 #include "platform/foundation/NotificationCenter.h"
 
 #include "platform/foundation/FatalError.h"
+#include "platform/foundation/MainQueue.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -15,9 +16,7 @@ constexpr std::string_view source = "platform/foundation/NotificationCenter";
 
 void requireMainThread(int line)
 {
-    const QCoreApplication* application = QCoreApplication::instance();
-    if (application && QThread::currentThread() != application->thread())
-        fatalError("the notification centre is used off the main thread", source, line);
+    mainQueue::requireMainThread("the notification centre is used off the main thread", source, line);
 }
 
 } // namespace

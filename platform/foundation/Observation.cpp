@@ -14,8 +14,7 @@ constexpr std::string_view source = "platform/foundation/Observation";
 
 void requireMainThread(int line)
 {
-    if (!mainQueue::isMainThread())
-        fatalError("an observable property is used off the main thread", source, line);
+    mainQueue::requireMainThread("an observable property is used off the main thread", source, line);
 }
 
 } // namespace

@@ -1,9 +1,6 @@
 #pragma once
 
-#include "platform/foundation/FatalError.h"
-
-#include <QCoreApplication>
-#include <QThread>
+#include "platform/foundation/MainQueue.h"
 
 #include <string_view>
 
@@ -13,9 +10,7 @@ namespace shaderview {
 /// other thread is a programming error.
 inline void requireMainThread(std::string_view source, int line)
 {
-    const QCoreApplication* application = QCoreApplication::instance();
-    if (application && QThread::currentThread() != application->thread())
-        foundation::fatalError("called off the main thread", source, line);
+    foundation::mainQueue::requireMainThread("called off the main thread", source, line);
 }
 
 } // namespace shaderview
