@@ -33,6 +33,9 @@ bool ArtworkWriter::writeImage(const QString& name, const QSizeF& points, const 
             draw(painter, points);
         }
         const auto path = AssetCatalog::imagePath(bundle_, name, scale);
+        // A name may hold folders ("knobs/dial-01").
+        std::error_code error;
+        std::filesystem::create_directories(path.parent_path(), error);
         if (!image.save(QString::fromStdString(path.string()), "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             ok_ = false;

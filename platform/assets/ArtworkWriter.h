@@ -20,7 +20,8 @@ public:
 
     explicit ArtworkWriter(std::filesystem::path bundlePath);
 
-    /// Returns false (and says why on standard error) when a file cannot be written.
+    /// A name may hold folders ("knobs/dial-01"), which are made as needed. Returns false (and
+    /// says why on standard error) when a file cannot be written.
     bool writeImage(const QString& name, const QSizeF& points, const Drawing& draw);
     bool writeColors(const QMap<QString, QColor>& colors);
 

@@ -41,6 +41,17 @@ TEST_F(AssetCatalogTest, WrittenArtworkReadsBackAtBothScales)
     EXPECT_FALSE(catalog.color("absent"));
 }
 
+TEST_F(AssetCatalogTest, ImageNamesMayHoldFolders)
+{
+    assets::ArtworkWriter writer(bundle());
+    ASSERT_TRUE(writer.writeImage("knobs/dial-01", QSizeF(4, 4), [](QPainter& p, const QSizeF& size) {
+        p.fillRect(QRectF(QPointF(0, 0), size), Qt::blue);
+    }));
+    const assets::AssetCatalog catalog(bundle());
+    EXPECT_EQ(catalog.image("knobs/dial-01").size(), QSize(4, 4));
+    EXPECT_EQ(catalog.image("knobs/dial-01", 2.0).size(), QSize(8, 8));
+}
+
 TEST_F(AssetCatalogTest, FallsBackToTheOtherScaleAndReadsBothColourForms)
 {
     std::filesystem::create_directories(bundle() / "Assets");

@@ -1,0 +1,102 @@
+#include "Mossbell/MossFont.h"
+
+#include "Mossbell/resource_bundle_accessor.h"
+
+#include "platform/foundation/FatalError.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <map>
+
+namespace mossbell {
+
+namespace {
+
+struct FontRow {
+    MossFont font;
+    const char* name;
+    const char* file; ///< in the bundle's Fonts/ folder
+    QFont::Weight weight;
+};
+
+// The build copies these files into the bundle (Mossbell/CMakeLists.txt): Dosis from Debian's
+// fonts-dosis, and for "Zindle" the display face Bebas Neue from fonts-bebas-neue (both SIL
+// Open Font License).
+constexpr FontRow fontRows[] = {
+    {MossFont::zindle, "Zindle", "BebasNeue-Regular.otf", QFont::Normal},
+    {MossFont::dosisLight, "Dosis-Light", "Dosis-Light.otf", QFont::Light},
+    {MossFont::dosisMedium, "Dosis-Medium", "Dosis-Medium.otf", QFont::Medium},
+};
+static_assert(std::size(fontRows) == allMossFonts.size());
+static_assert([] {
+    for (std::size_t i = 0; i < allMossFonts.size(); ++i)
+        if (fontRows[i].font != allMossFonts[i])
+            return false;
+    return true;
+}(), "font rows are in case order");
+
+const FontRow& row(MossFont font)
+{
+    return fontRows[int(font)];
+}
+
+// Registers each file and maps our font name to the family the file declares: a font's
+// family comes from inside its file ("Bebas Neue", "Dosis"), so "Zindle" and the PostScript
+// style names "Dosis-Light" and "Dosis-Medium" would otherwise match nothing and fall back to
+// a system face. A font substitution tells Qt's font matching to read our name as that
+// family; the row's weight then picks the face within it (Light or Medium of "Dosis").
+const std::map<MossFont, QString>& registeredFamilies()
+{
+    static const std::map<MossFont, QString> families = [] {
+        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            foundation::fatalError("the fonts need a QGuiApplication", __FILE__, __LINE__);
+        const auto fonts = moduleBundle().bundlePath() / "Fonts";
+        std::map<MossFont, QString> registered;
+        for (const FontRow& r : fontRows) {
+            const QString path = QString::fromStdString((fonts / r.file).string());
+            const int id = QFontDatabase::addApplicationFont(path);
+            const QStringList fileFamilies = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+            if (fileFamilies.isEmpty())
+                foundation::fatalError(("unable to register font " + path).toStdString(), __FILE__, __LINE__);
+            const QString name = QString::fromLatin1(r.name);
+            if (fileFamilies.first() != name)
+                QFont::insertSubstitution(name, fileFamilies.first());
+            registered.emplace(r.font, fileFamilies.first());
+        }
+        return registered;
+    }();
+    return families;
+}
+
+} // namespace
+
+QString fontName(MossFont font)
+{
+    return QString::fromLatin1(row(font).name);
+}
+
+void registerFonts()
+{
+    registeredFamilies();
+}
+
+QString registeredFamily(MossFont font)
+{
+    return registeredFamilies().at(font);
+}
+
+QFont mossFont(MossFont font, qreal size)
+{
+    registerFonts();
+    QFont result(fontName(font));
+    result.setPixelSize(std::max(1, int(std::lround(size))));
+    result.setWeight(row(font).weight);
+    return result;
+}
+
+} // namespace mossbell
