@@ -3,6 +3,8 @@
 #include "platform/audiounit/ParameterTree.h"
 #include "platform/foundation/Bundle.h"
 
+#include <QJsonValue>
+
 #include <algorithm>
 #include <bit>
 #include <cerrno>
@@ -93,13 +95,28 @@ std::string ParameterSettings::pluginVersion() const
 
 std::string ParameterSettings::shortVersion(const std::optional<foundation::Bundle>& bundle)
 {
-    const QString version = bundle ? bundle->shortVersionString() : QString();
-    return version.isEmpty() ? std::string("Unknown") : version.toStdString();
+    if (!bundle)
+        return "Unknown";
+    const QJsonValue version = bundle->infoDictionary().value(QStringLiteral("CFBundleShortVersionString"));
+    return version.isString() ? version.toString().toStdString() : std::string("Unknown");
+}
+
+std::shared_ptr<MossAudioUnit> ParameterSettings::audioUnit() const
+{
+    std::weak_ptr<MossAudioUnit> unit;
+    {
+        const std::lock_guard lock(audioUnitMutex_);
+        unit = audioUnit_;
+    }
+    return unit.lock();
 }
 
 void ParameterSettings::configureAudioUnit(const std::shared_ptr<MossAudioUnit>& audioUnit)
 {
-    audioUnit_.store(audioUnit);
+    {
+        const std::lock_guard lock(audioUnitMutex_);
+        audioUnit_ = audioUnit;
+    }
 
     std::vector<std::shared_ptr<au::Parameter>> children;
     children.reserve(parameters_.size());

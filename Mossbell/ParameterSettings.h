@@ -6,10 +6,10 @@
 
 #include "platform/audiounit/ParameterUnit.h"
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,7 +65,7 @@ public:
     static std::string shortVersion(const std::optional<foundation::Bundle>& bundle);
 
     /// The Audio Unit the settings drive, while it exists. Any thread.
-    std::shared_ptr<MossAudioUnit> audioUnit() const { return audioUnit_.load().lock(); }
+    std::shared_ptr<MossAudioUnit> audioUnit() const;
 
     /// Main thread, once the Audio Unit exists: keeps it weakly, builds the flat parameter tree
     /// from the list, installs it on the unit and pushes every current value into the unit in
@@ -103,8 +103,11 @@ protected:
 
 private:
     std::vector<std::shared_ptr<AudioParameter>> parameters_;
-    // Written on the main thread, read by the tree's observer on the host's thread.
-    std::atomic<std::weak_ptr<MossAudioUnit>> audioUnit_;
+    // Written on the main thread, read by the tree's observer on the host's thread. A lock, not
+    // std::atomic<std::weak_ptr>: this standard library's load releases its inner lock with
+    // relaxed order, so a load racing a store is a data race (ThreadSanitizer reports it).
+    mutable std::mutex audioUnitMutex_;
+    std::weak_ptr<MossAudioUnit> audioUnit_;
 };
 
 } // namespace mossbell

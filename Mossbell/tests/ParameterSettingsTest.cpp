@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <mutex>
@@ -167,6 +168,35 @@ TEST(ParameterSettings, TheUnitIsHeldWeakly)
     EXPECT_FALSE(tree->hasImplementorValueObserver());
     EXPECT_FALSE(tree->hasImplementorStringFromValueCallback());
     EXPECT_FALSE(tree->hasImplementorValueFromStringCallback());
+}
+
+// A host routes changes on its own thread while the main thread connects the settings to a new
+// unit: every routed value reaches one of the units, and the link itself is never torn.
+TEST(ParameterSettings, RoutingOnAHostThreadWhileANewUnitIsConnected)
+{
+    auto settings = std::make_shared<TestSettings>();
+    std::vector<std::shared_ptr<RecordingUnit>> units;
+    for (int i = 0; i < 3; ++i)
+        units.push_back(std::make_shared<RecordingUnit>());
+    settings->configureAudioUnit(units[0]);
+
+    constexpr std::size_t routings = 20000;
+    std::atomic<bool> done{false};
+    std::thread host([&] {
+        for (std::size_t i = 0; i < routings; ++i)
+            settings->setValue(0.5f, 99, ParameterEditor::parameterObserver);
+        done = true;
+    });
+    for (std::size_t i = 0; !done.load(); ++i)
+        settings->configureAudioUnit(units[i % units.size()]);
+    host.join();
+
+    std::size_t reached = 0;
+    for (const auto& unit : units) {
+        for (const auto& call : unit->calls())
+            reached += call.address == 99 ? 1 : 0;
+    }
+    EXPECT_EQ(reached, routings);
 }
 
 TEST_F(ParameterSettingsTest, ListenersAreInstalled)
@@ -353,7 +383,7 @@ TEST(ParameterSettings, PluginVersionComesFromTheBundleOrIsUnknown)
         {"versioned", R"({"CFBundleShortVersionString": "1.2.3"})", "1.2.3"},
         {"noKey", R"({"CFBundleName": "Zindle"})", "Unknown"},
         {"notAString", R"({"CFBundleShortVersionString": 2})", "Unknown"},
-        {"emptyString", R"({"CFBundleShortVersionString": ""})", "Unknown"},
+        {"emptyString", R"({"CFBundleShortVersionString": ""})", ""},
         {"noInfo", nullptr, "Unknown"},
     };
     for (const Case& c : cases) {

@@ -13,6 +13,8 @@
 #include <thread>
 #include <limits>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 namespace zindle {
 namespace {
@@ -50,7 +52,7 @@ TEST(KernelPoll, ChangedParametersAreRoutedInAddressOrderOnce)
     model.settings->routed.clear();
 
     model.settings->pollKernel();
-    ASSERT_GE(model.settings->routed.size(), 2u);
+    ASSERT_GE(model.settings->routed.size(), 3u);
     EXPECT_EQ(model.settings->routed[0], (RecordingSettings::Routed{A::highPassFilter, 1.0f, ParameterEditor::parameterObserver}));
     EXPECT_EQ(model.settings->routed[1], (RecordingSettings::Routed{A::mainMode, 0.0f, ParameterEditor::parameterObserver}));
     EXPECT_EQ(model.settings->routed[2], (RecordingSettings::Routed{A::retroMode, 2.0f, ParameterEditor::ui}))
@@ -143,6 +145,8 @@ TEST_F(Meters, WithoutReadingsTheLevelsHalveEveryHoldPeriodThenDropToZero)
         model.settings->pollKernel();
         EXPECT_EQ(levels(), held) << "at most one step per hold period";
         model.clock.advance(1ms);
+        model.settings->pollKernel();
+        EXPECT_EQ(levels(), held) << "exactly one hold period after the last step is not more than it";
     }
 }
 
@@ -190,6 +194,46 @@ TEST(ValueProvider, TheHostReadsTheKernelThenTheStoredValueOnceTheUnitIsGone)
     model.unit.reset();
     EXPECT_EQ(level->value(), -20.0f) << "the stored value, without asking the provider again";
     EXPECT_EQ(tree->parameter(A::mainMode)->value(), 1.0f);
+}
+
+// An Audio Unit the framework can drive that is not the effect's own.
+class OtherUnit : public mossbell::MossAudioUnit {
+public:
+    OtherUnit()
+        : MossAudioUnit({au::fourCharCode("aufx"), au::fourCharCode("othr"), au::fourCharCode("Test")}),
+          inputs_(*this, au::BusType::input, {}),
+          outputs_(*this, au::BusType::output, {})
+    {
+    }
+    au::AudioBusArray& inputBusses() override { return inputs_; }
+    au::AudioBusArray& outputBusses() override { return outputs_; }
+    au::InternalRenderBlock internalRenderBlock() override { return {}; }
+    void setParameter(std::uint64_t address, float value) override { pushed.push_back({address, value}); }
+
+    std::vector<std::pair<std::uint64_t, float>> pushed;
+
+private:
+    au::AudioBusArray inputs_;
+    au::AudioBusArray outputs_;
+};
+
+TEST(KernelPoll, AnotherKindOfUnitGetsTheBaseConfigurationOnly)
+{
+    test::ManualClock clock;
+    const auto settings = std::make_shared<Settings>(clock.function());
+    settings->setUpdateFeedUrl(test::refusedFeedUrl());
+    const auto unit = std::make_shared<OtherUnit>();
+    settings->configureAudioUnit(unit);
+
+    ASSERT_TRUE(unit->parameterTree());
+    EXPECT_EQ(unit->parameterTree()->allParameters().size(), 15u);
+    ASSERT_EQ(unit->pushed.size(), 15u) << "every value pushed";
+    EXPECT_EQ(unit->pushed.front(), (std::pair<std::uint64_t, float>{A::mainMode, 1.0f}));
+    EXPECT_EQ(settings->audioUnit(), unit);
+    EXPECT_EQ(settings->zindleAU(), nullptr);
+    EXPECT_FALSE(settings->isPolling()) << "no timer";
+    EXPECT_FALSE(unit->parameterTree()->hasImplementorValueProvider()) << "no provider";
+    EXPECT_EQ(settings.use_count(), 1) << "no update check holds the model";
 }
 
 // Counts the timer events that reach QTimer objects of the main thread.

@@ -19,6 +19,7 @@
 #include <dlfcn.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <sstream>
 
@@ -32,6 +33,11 @@ using namespace std::chrono_literals;
 
 const fs::path buildComponents = fs::weakly_canonical(ZINDLE_COMPONENTS_DIR);
 const std::string projectVersion = ZINDLE_PROJECT_VERSION;
+
+// Every instance the tests make starts an update check: keep it, and the validator it runs, off
+// the network (nothing listens on port 1).
+[[maybe_unused]] const int offTheNetwork =
+    setenv("ZINDLE_UPDATE_FEED_URL", "http://127.0.0.1:1/zindle/zindle.xml", 1);
 
 au::ComponentManifest onlyZindleIn(const fs::path& searchPath)
 {
