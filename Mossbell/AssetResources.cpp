@@ -45,13 +45,8 @@ const ColorResource& ColorResource::of(ColorAsset asset)
 ImageResource::ImageResource(QString name, const foundation::Bundle& bundle) : name_(std::move(name)), bundle_(bundle)
 {
     const assets::AssetCatalog catalog(bundle.bundlePath());
-    oneX_ = catalog.image(name_, 1.0);
-    twoX_ = catalog.image(name_, 2.0);
-    // The catalogue falls back to the other scale; keep each representation only at its own.
-    if (oneX_.devicePixelRatio() != 1.0)
-        oneX_ = QImage();
-    if (twoX_.devicePixelRatio() != 2.0)
-        twoX_ = QImage();
+    oneX_ = catalog.imageAtScale(name_, 1);
+    twoX_ = catalog.imageAtScale(name_, 2);
 }
 
 const ImageResource& ImageResource::of(ImageAsset asset)

@@ -12,3 +12,34 @@ file(MAKE_DIRECTORY ${ZINDLE_RESOURCES_DIR} ${ZINDLE_COMPONENTS_DIR})
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/MainBundleInfo.json.in ${ZINDLE_MAIN_BUNDLE_DIR}/Info.json @ONLY)
 install(FILES ${ZINDLE_MAIN_BUNDLE_DIR}/Info.json DESTINATION share/zindle)
+
+# zindle_add_artwork_bundle(<library> BUNDLE <Name_Name.bundle> GENERATOR <target>
+#                           SOURCES <generator sources...> [FONTS <font files...>])
+# Builds the artwork generator, runs it into ${ZINDLE_RESOURCES_DIR}/<bundle> (copying the fonts
+# into its Fonts/), makes <library> depend on the result and installs the bundle.
+function(zindle_add_artwork_bundle library)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "BUNDLE;GENERATOR" "SOURCES;FONTS")
+  set(bundle_dir ${ZINDLE_RESOURCES_DIR}/${arg_BUNDLE})
+  add_executable(${arg_GENERATOR} ${arg_SOURCES})
+  target_include_directories(${arg_GENERATOR} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${arg_GENERATOR} PRIVATE zindle_assets Qt6::Gui zindle_warnings)
+  set_target_properties(${arg_GENERATOR} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+
+  set(font_commands "")
+  if(arg_FONTS)
+    set(font_commands
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${bundle_dir}/Fonts
+      COMMAND ${CMAKE_COMMAND} -E copy ${arg_FONTS} ${bundle_dir}/Fonts/)
+  endif()
+  add_custom_command(
+    OUTPUT ${bundle_dir}/Assets/colors.json
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${bundle_dir}
+    COMMAND ${arg_GENERATOR} ${bundle_dir}
+    ${font_commands}
+    DEPENDS ${arg_GENERATOR} ${arg_FONTS}
+    COMMENT "Drawing ${arg_BUNDLE}"
+    VERBATIM)
+  add_custom_target(${arg_GENERATOR}_bundle ALL DEPENDS ${bundle_dir}/Assets/colors.json)
+  add_dependencies(${library} ${arg_GENERATOR}_bundle)
+  install(DIRECTORY ${bundle_dir} DESTINATION share/zindle/Resources)
+endfunction()

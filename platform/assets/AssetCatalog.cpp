@@ -67,14 +67,16 @@ QStringList AssetCatalog::colorNames() const
 QImage AssetCatalog::image(const QString& name, qreal scale) const
 {
     const int preferred = scale > 1.0 ? 2 : 1;
-    for (const int fileScale : {preferred, 3 - preferred}) {
-        QImage image(QString::fromStdString(imagePath(bundle_, name, fileScale).string()));
-        if (!image.isNull()) {
-            image.setDevicePixelRatio(fileScale);
-            return image;
-        }
-    }
-    return {};
+    QImage image = imageAtScale(name, preferred);
+    return image.isNull() ? imageAtScale(name, 3 - preferred) : image;
+}
+
+QImage AssetCatalog::imageAtScale(const QString& name, int scale) const
+{
+    QImage image(QString::fromStdString(imagePath(bundle_, name, scale).string()));
+    if (!image.isNull())
+        image.setDevicePixelRatio(scale);
+    return image;
 }
 
 QStringList AssetCatalog::imageNames() const

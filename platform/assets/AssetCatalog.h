@@ -30,6 +30,9 @@ public:
     /// device pixel ratio set so that its size in points is its natural size. Null when no
     /// file of that name exists.
     QImage image(const QString& name, qreal scale = 1.0) const;
+    /// The image drawn for exactly that scale (1 or 2), with its device pixel ratio set; null
+    /// when the bundle has no file for that scale (no falling back to the other).
+    QImage imageAtScale(const QString& name, int scale) const;
     QStringList imageNames() const;
 
     /// Registers every font file of the bundle with the application's font database and

@@ -64,6 +64,8 @@ TEST_F(AssetCatalogTest, FallsBackToTheOtherScaleAndReadsBothColourForms)
     const QImage image = catalog.image("dot", 2.0);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.devicePixelRatio(), 1.0);
+    EXPECT_TRUE(catalog.imageAtScale("dot", 2).isNull()) << "no falling back at an exact scale";
+    EXPECT_EQ(catalog.imageAtScale("dot", 1).devicePixelRatio(), 1.0);
     EXPECT_EQ(catalog.color("a"), QColor(0x10, 0x20, 0x30));
     EXPECT_EQ(catalog.color("b"), QColor(0x10, 0x20, 0x30, 0x40));
     EXPECT_FALSE(catalog.color("c"));
