@@ -28,6 +28,9 @@ constexpr std::array<double, 3> sampleRates{44100.0, 48000.0, 96000.0};
 constexpr std::array<FrameCount, 3> fixedFrameCounts{1, 64, 512};
 // What the validator, as a host, asks as the largest render call.
 constexpr FrameCount requestedMaximumFrames = 4096;
+// More frames per call than any host asks for: the unit misreports its limit (and a buffer of
+// one frame more would wrap).
+constexpr FrameCount implausibleMaximumFrames = FrameCount(1) << 20;
 // Each render phase covers at least this much audio, and at least minimumCalls calls.
 constexpr double phaseSeconds = 0.1;
 constexpr std::size_t minimumCalls = 3;
@@ -471,8 +474,10 @@ private:
         const AUValue max = parameter.maxValue();
         std::vector<AUValue> values;
         if (stepped && double(max) - double(min) < maximumIndexedValuesTried) {
-            for (AUValue value = min; value <= max; value += 1.0f)
-                values.push_back(value);
+            // Counted in steps: adding 1 to a large float may leave it where it was.
+            const auto steps = static_cast<int>(double(max) - double(min));
+            for (int step = 0; step <= steps; ++step)
+                values.push_back(static_cast<AUValue>(double(min) + step));
             return values;
         }
         const AUValue middle = min + (max - min) / 2.0f;
@@ -503,11 +508,14 @@ private:
     {
         unit_.setMaximumFramesToRender(requestedMaximumFrames);
         const FrameCount kept = unit_.maximumFramesToRender();
-        const bool usable = kept >= fixedFrameCounts.back();
+        const bool enough = kept >= fixedFrameCounts.back();
+        const bool plausible = kept < implausibleMaximumFrames;
+        const bool usable = enough && plausible;
         const std::string detail = "asked for " + std::to_string(requestedMaximumFrames)
                                    + " frames per call, the unit keeps " + std::to_string(kept);
-        const std::string shortfall = ", fewer than the " + std::to_string(fixedFrameCounts.back()) + " a host needs";
-        report_.check(usable, "maximum frames", usable ? detail : detail + shortfall);
+        const std::string fault = !enough ? ", fewer than the " + std::to_string(fixedFrameCounts.back()) + " a host needs"
+                                          : ", more than any host asks for";
+        report_.check(usable, "maximum frames", usable ? detail : detail + fault);
         maximumFrames_ = usable ? kept : 0;
     }
 
@@ -718,11 +726,13 @@ ValidationReport runValidation(const ComponentManifest& manifest, ReportWriter& 
     return report.finish();
 }
 
-// Earlier reports of this process, by library file as it was when validated.
+// Earlier reports of this process, by component and library file as it was when validated.
+// One library may serve several components of a bundle: each has a report of its own.
 class ReportCache {
 public:
-    static std::optional<std::string> keyOf(const fs::path& library)
+    static std::optional<std::string> keyOf(const ComponentManifest& manifest)
     {
+        const fs::path& library = manifest.libraryPath;
         std::error_code error;
         const auto size = fs::file_size(library, error);
         if (error)
@@ -730,8 +740,8 @@ public:
         const auto written = fs::last_write_time(library, error);
         if (error)
             return std::nullopt;
-        return library.string() + '\n' + std::to_string(size) + '\n'
-               + std::to_string(written.time_since_epoch().count());
+        return manifest.codesText() + '\n' + manifest.name + '\n' + library.string() + '\n' + std::to_string(size)
+               + '\n' + std::to_string(written.time_since_epoch().count());
     }
 
     std::optional<ValidationReport> find(const std::string& key)
@@ -760,7 +770,7 @@ ReportCache& reportCache()
 
 ValidationReport validate(const ComponentManifest& manifest, const ValidationOptions& options, ReportWriter& report)
 {
-    const std::optional<std::string> key = ReportCache::keyOf(manifest.libraryPath);
+    const std::optional<std::string> key = ReportCache::keyOf(manifest);
     if (key && !options.forceValidation) {
         if (std::optional<ValidationReport> earlier = reportCache().find(*key)) {
             report.note("(the report of an earlier validation of this unchanged library)");

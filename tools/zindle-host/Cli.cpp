@@ -4,6 +4,7 @@
 #include "tools/zindle-host/CarrierGenerator.h"
 #include "tools/zindle-host/EffectInstance.h"
 #include "tools/zindle-host/HostError.h"
+#include "tools/zindle-host/ParameterArguments.h"
 #include "tools/zindle-host/RenderCommand.h"
 
 #include "platform/audiounit/Validator.h"
@@ -174,13 +175,6 @@ int listCommand(const std::vector<std::string>& arguments, const Console& consol
         rows.push_back({component.codesText(), component.name, component.versionText(), component.bundlePath.string()});
     printTable(console.out, rows);
     return static_cast<int>(ExitCode::success);
-}
-
-std::string numberText(double value)
-{
-    std::ostringstream text;
-    text << value;
-    return text.str();
 }
 
 int paramsCommand(const std::vector<std::string>& arguments, const Console& console)

@@ -19,10 +19,7 @@ au::ComponentManifest findInstalledEffect(const au::ComponentRegistry& registry,
     std::string searched;
     for (const auto& path : registry.searchPaths())
         searched += (searched.empty() ? "" : ", ") + path.string();
-    const std::string codes = au::fourCharString(description.componentType) + " "
-                              + au::fourCharString(description.componentSubType) + " "
-                              + au::fourCharString(description.componentManufacturer);
-    throw HostError(ExitCode::effect, "the effect " + codes + " is not installed (searched "
+    throw HostError(ExitCode::effect, "the effect " + au::codesText(description) + " is not installed (searched "
                                           + (searched.empty() ? "nothing" : searched) + ")");
 }
 

@@ -16,8 +16,9 @@ AudioData resampleLoop(const AudioData& loop, double rate);
 /// Repeats audio from its start until it is frames long, or cuts it there.
 AudioData loopToLength(const AudioData& audio, std::size_t frames);
 
-/// The carrier as the effect's side chain takes it: resampled to rate when its own differs,
-/// then looped or cut to frames.
+/// The carrier as the effect's side chain takes it: looped or cut to frames at rate. When its
+/// own rate differs, the endless loop is resampled as a whole, so a period that is no whole
+/// number of frames at rate neither jumps at the seams nor drifts. Throws as resampleLoop.
 AudioData fitCarrier(const AudioData& carrier, double rate, std::size_t frames);
 
 } // namespace zindlehost

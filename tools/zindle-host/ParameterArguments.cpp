@@ -50,13 +50,6 @@ std::string joined(const std::vector<std::string>& names)
     return text;
 }
 
-std::string number(double value)
-{
-    std::ostringstream text;
-    text << value;
-    return text.str();
-}
-
 [[noreturn]] void badAutomation(std::string_view text, const std::string& fault)
 {
     throw HostError(ExitCode::usage, "bad automation '" + std::string(text) + "': " + fault + " (expected "
@@ -104,7 +97,7 @@ AutomationLane parseAutomation(std::string_view text)
             badAutomation(text, "point '" + std::string(point) + "' has no value");
         if (!lane.points.empty() && *seconds <= lane.points.back().seconds)
             badAutomation(text, "times must increase, but " + std::string(trimmed(time)) + " follows "
-                                    + number(lane.points.back().seconds));
+                                    + numberText(lane.points.back().seconds));
         lane.points.push_back({*seconds, std::string(value)});
         if (comma == std::string_view::npos)
             break;
@@ -127,7 +120,7 @@ std::shared_ptr<au::Parameter> findParameter(const au::ParameterTree& tree, std:
 
 au::AUValue parseValue(const au::Parameter& parameter, std::string_view text)
 {
-    const std::string range = number(parameter.minValue()) + " to " + number(parameter.maxValue());
+    const std::string range = numberText(parameter.minValue()) + " to " + numberText(parameter.maxValue());
     const auto& names = parameter.valueStrings();
     const std::string expected = names ? "one of " + joined(*names) + " or a number from " + range
                                        : "a number from " + range;
@@ -156,6 +149,13 @@ au::AUValue parseValue(const au::Parameter& parameter, std::string_view text)
     if (!(value >= parameter.minValue() && value <= parameter.maxValue()))
         return fail();
     return value;
+}
+
+std::string numberText(double value)
+{
+    std::ostringstream text;
+    text << value;
+    return text.str();
 }
 
 } // namespace zindlehost

@@ -42,4 +42,7 @@ std::shared_ptr<au::Parameter> findParameter(const au::ParameterTree& tree, std:
 /// when it is neither or lies outside the parameter's range.
 au::AUValue parseValue(const au::Parameter& parameter, std::string_view text);
 
+/// A number as the tool prints it in tables and messages ("-1200", "0.3").
+std::string numberText(double value);
+
 } // namespace zindlehost

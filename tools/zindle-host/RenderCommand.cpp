@@ -69,7 +69,10 @@ RenderSummary renderFiles(const RenderOptions& options, const Console& console)
         const auto parameter = findParameter(tree, lane.identifier);
         const bool loadsOthers = parameter->dependentParameters() && !parameter->dependentParameters()->empty();
         for (const auto& point : lane.points) {
-            const auto frame = static_cast<std::int64_t>(std::llround(point.seconds * voice.sampleRate));
+            // A time past the end is never due; held to the end, it cannot overflow the frame.
+            const double at = std::round(point.seconds * voice.sampleRate);
+            const auto end = static_cast<std::int64_t>(voice.frames());
+            const std::int64_t frame = at < static_cast<double>(end) ? static_cast<std::int64_t>(at) : end;
             changes.push_back({frame, parameter->address(), parseValue(*parameter, point.value), loadsOthers});
         }
     }

@@ -14,6 +14,7 @@ namespace {
 
 using test::testComponent;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::StartsWith;
 using namespace std::chrono_literals;
 
@@ -84,6 +85,8 @@ TEST(ValidatorTest, ABrokenEffectFailsTheCheckItBreaks)
          "the test component refuses to create its unit"},
         {"has no entry", testComponent("noEntry"), "FAIL  open: component \"Test: no entry\"",
          "has no entry auExtensionCreatePrincipal"},
+        {"claims no frame limit", testComponent("absurdLimits"),
+         "FAIL  maximum frames: asked for 4096 frames per call, the unit keeps 4294967295", "more than any host"},
         {"has no library", missing, "FAIL  open: component \"Test: none\" (aufx gain Test) cannot be loaded",
          "Gone.so does not exist"},
     };
@@ -96,6 +99,17 @@ TEST(ValidatorTest, ABrokenEffectFailsTheCheckItBreaks)
         EXPECT_THAT(lines.front(), HasSubstr(broken.fragment)) << broken.what;
         EXPECT_THAT(report.output.back(), StartsWith("Verdict: FAILED (")) << broken.what;
     }
+}
+
+// Indexed values far from 0, where adding 1 to a float changes nothing, are still tried one by
+// one and the validation ends.
+TEST(ValidatorTest, IndexedValuesFarFromZeroAreCountedInSteps)
+{
+    std::ostringstream printed;
+    const ValidationReport report = validateComponent(testComponent("absurdLimits"), forced(), printed);
+    const auto lines = linesStarting(report.output, "PASS  parameter 1 \"colour\"");
+    ASSERT_THAT(lines, ::testing::SizeIs(1)) << joined(report.output);
+    EXPECT_THAT(lines.front(), HasSubstr("9 text round trips"));
 }
 
 TEST(ValidatorTest, AnEffectThatIgnoresTheLimitOtherwiseRendersCleanly)
@@ -120,6 +134,24 @@ TEST(ValidatorTest, WithoutForceAnUnchangedLibraryKeepsItsEarlierReport)
     EXPECT_THAT(kept.output.front(), HasSubstr("earlier validation"));
     EXPECT_TRUE(std::equal(fresh.output.begin(), fresh.output.end(), kept.output.begin() + 1));
     EXPECT_EQ(forcedAgain.output.size(), fresh.output.size());
+}
+
+// A bundle may declare several components served by one library: an earlier report of one is
+// never handed out for another.
+TEST(ValidatorTest, AnEarlierReportBelongsToItsComponentNotToItsLibrary)
+{
+    const ComponentManifest gain = testComponent("none");
+    ComponentManifest sibling = gain;
+    sibling.name = "Test: sibling";
+    sibling.description.componentSubType = fourCharCode("sibl");
+    std::ostringstream printed;
+    ASSERT_EQ(validateComponent(gain, forced(), printed).result, ValidationResult::passed);
+
+    const ValidationReport report = validateComponent(sibling, {}, printed);
+    ASSERT_FALSE(report.output.empty());
+    EXPECT_THAT(report.output.front(), HasSubstr("Validating \"Test: sibling\" (aufx sibl Test)"));
+    EXPECT_THAT(joined(report.output), Not(HasSubstr("earlier validation")));
+    EXPECT_THAT(joined(report.output), Not(HasSubstr("aufx gain Test")));
 }
 
 TEST(ValidatorTest, ByCodesFindsTheComponentThroughTheRegistry)

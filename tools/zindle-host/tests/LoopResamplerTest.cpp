@@ -86,6 +86,25 @@ TEST(LoopResampler, ResampledLoopsStaySeamless)
     }
 }
 
+// 1000 frames at 44100 Hz are 1088.435 frames at 48000 Hz: a loop cut to whole frames would
+// jump at every seam and drift from the signal it stands for, most at high frequencies.
+TEST(LoopResampler, APeriodOfNoWholeFramesNeitherJumpsNorDrifts)
+{
+    for (const double cycles : {7.0, 70.0}) { // 309 Hz and 3087 Hz
+        const AudioData loop = sineLoop(44100, 1000, cycles);
+        const AudioData carrier = fitCarrier(loop, 48000, 20000); // 18 periods
+        ASSERT_EQ(carrier.frames(), 20000u);
+        EXPECT_EQ(carrier.sampleRate, 48000);
+        double worst = 0.0;
+        for (std::size_t i = 0; i < carrier.frames(); ++i) {
+            const double loopsDone = static_cast<double>(i) * 44100.0 / 48000.0 / 1000.0;
+            const double expected = 0.5 * std::sin(2.0 * std::numbers::pi * cycles * loopsDone);
+            worst = std::max(worst, std::fabs(carrier.channels[0][i] - expected));
+        }
+        EXPECT_LT(worst, 2e-3) << cycles << " cycles a loop";
+    }
+}
+
 TEST(LoopResampler, ALoopShorterThanTheFilterStillResamples)
 {
     const AudioData loop = sineLoop(22050, 10, 1);

@@ -134,6 +134,18 @@ TEST_F(HostRenderCommand, AutomationStepsAtItsExactSample)
     }
 }
 
+// A point at or past the end is never due, however far past: its frame must not wrap round to
+// the start.
+TEST_F(HostRenderCommand, AutomationPastTheEndIsNeverDue)
+{
+    const auto plain = rendered(deterministic);
+    for (const char* late : {"2", "1e15", "1e20"}) {
+        auto automated = deterministic;
+        automated.insert(automated.end(), {"--automate", std::string("outputGain=") + late + ":-12"});
+        EXPECT_EQ(rendered(automated), plain) << late << " s";
+    }
+}
+
 TEST_F(HostRenderCommand, AnAutomatedModeLoadsItsPresetAtItsSample)
 {
     // A mode's preset is loaded by the effect's model, which only a set through the tree

@@ -25,6 +25,7 @@ enum class Fault {
     mainThreadFactory, // creates its unit on the main thread, waiting for it (as real effects do)
     throwsOnCreate,    // refuses to create its unit
     denormalTail,      // adds an echo whose decaying tail turns denormal (nothing flushes it)
+    absurdLimits,      // claims no frame limit at all and indexes values far from 0
 };
 constexpr Fault fault = Fault::ZINDLE_TEST_FAULT;
 
@@ -55,6 +56,11 @@ public:
         auto colour = ParameterTree::createParameter("colour", "Colour", 1, 0.0f, 2.0f, ParameterUnit::indexed, "",
                                                      readWrite, std::vector<std::string>{"Clean", "Warm", "Bright"},
                                                      std::nullopt);
+        if (fault == Fault::absurdLimits) {
+            // Far from 0, adding 1 to a float changes nothing: a validator counting by it never ends.
+            colour = ParameterTree::createParameter("colour", "Colour", 1, 1e8f, 1e8f + 8.0f, ParameterUnit::indexed,
+                                                    "", readWrite, std::nullopt, std::nullopt);
+        }
         gain->setValue(0.0f);
         auto tree = ParameterTree::createTree({gain, colour});
         tree->setImplementorValueObserver([this](Parameter& parameter, AUValue value) {
@@ -66,6 +72,11 @@ public:
 
     AudioBusArray& inputBusses() override { return inputs_; }
     AudioBusArray& outputBusses() override { return outputs_; }
+
+    FrameCount maximumFramesToRender() const override
+    {
+        return fault == Fault::absurdLimits ? std::numeric_limits<FrameCount>::max() : AudioUnit::maximumFramesToRender();
+    }
 
     InternalRenderBlock internalRenderBlock() override
     {
