@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QStringList>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -97,6 +98,11 @@ QFont mossFont(MossFont font, qreal size)
     result.setPixelSize(std::max(1, int(std::lround(size))));
     result.setWeight(row(font).weight);
     return result;
+}
+
+void applyMossFont(QWidget& view, MossFont font, qreal size)
+{
+    view.setFont(mossFont(font, size));
 }
 
 } // namespace mossbell

@@ -5,6 +5,8 @@
 
 #include <array>
 
+class QWidget;
+
 namespace mossbell {
 
 /// The framework's fonts, carried in its resource bundle's Fonts/ folder.
@@ -33,6 +35,10 @@ QString registeredFamily(MossFont font);
 /// proportion to the artwork whatever the screen's resolution. Registers the fonts first.
 /// Main thread.
 QFont mossFont(MossFont font, qreal size);
+
+/// Gives a widget (a text field, a wrapped control) the font of a case at size points, so the
+/// text it draws itself matches what the views paint with mossFont. Main thread.
+void applyMossFont(QWidget& view, MossFont font, qreal size);
 
 /// mossFont with the case zindle.
 inline QFont zindleFont(qreal size)
