@@ -108,3 +108,18 @@ private:
 ImageTable makeImageTable(std::initializer_list<std::pair<StyledControlState, ImageAsset>> entries);
 
 } // namespace tarnkit
+
+// A catalogue member made from a colour or image asset: a function-local static, made once,
+// by the first reader on any thread, and the same object on every later read.
+#define TARNKIT_COLOR_MEMBER(member, asset)                                                                            \
+    const ColorRef& member()                                                                                           \
+    {                                                                                                                  \
+        static const ColorRef color = ColorResource::asset().makeColor();                                              \
+        return color;                                                                                                  \
+    }
+#define TARNKIT_IMAGE_MEMBER(member, asset)                                                                            \
+    const ImageRef& member()                                                                                           \
+    {                                                                                                                  \
+        static const ImageRef image = ImageResource::asset().makeImage();                                              \
+        return image;                                                                                                  \
+    }

@@ -84,73 +84,38 @@ const FontRef& font()
     return BaseStyles::normalFont();
 }
 
-const ColorRef& textColor()
-{
-    static const ColorRef color = ColorResource::grey85().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(textColor, grey85)
 
 const ColorRef& background()
 {
     return clearColor();
 }
 
-const ColorRef& disabledTextColor()
-{
-    static const ColorRef color = ColorResource::grey40().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(disabledTextColor, grey40)
 
 const ColorRef& disabledBackground()
 {
     return clearColor();
 }
 
-const ColorRef& errorTextColor()
-{
-    static const ColorRef color = ColorResource::grey100().makeColor();
-    return color;
-}
-
-const ColorRef& errorBackground()
-{
-    static const ColorRef color = ColorResource::error().makeColor();
-    return color;
-}
-
-const ColorRef& highlightedTextColor()
-{
-    static const ColorRef color = ColorResource::grey50().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(errorTextColor, grey100)
+TARNKIT_COLOR_MEMBER(errorBackground, error)
+TARNKIT_COLOR_MEMBER(highlightedTextColor, grey50)
 
 const ColorRef& highlightedBackground()
 {
     return clearColor();
 }
 
-const ColorRef& placeholderTextColor()
-{
-    static const ColorRef color = ColorResource::grey20().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(placeholderTextColor, grey20)
 
 const ColorRef& placeholderBackground()
 {
     return clearColor();
 }
 
-const ColorRef& selectedTextColor()
-{
-    static const ColorRef color = ColorResource::grey100().makeColor();
-    return color;
-}
-
-const ColorRef& errorFocusRingColor()
-{
-    static const ColorRef color = ColorResource::error().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(selectedTextColor, grey100)
+TARNKIT_COLOR_MEMBER(errorFocusRingColor, error)
 
 ColorRef selectedBackground()
 {
@@ -166,11 +131,7 @@ ColorRef focusRingColor()
 
 namespace ScrollView {
 
-const ColorRef& background()
-{
-    static const ColorRef color = ColorResource::backgroundDarker().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(background, backgroundDarker)
 
 } // namespace ScrollView
 
@@ -181,11 +142,7 @@ const FontRef& font()
     return BaseStyles::headerFont();
 }
 
-const ColorRef& textColor()
-{
-    static const ColorRef color = ColorResource::grey50().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(textColor, grey50)
 
 } // namespace OutlineHeader
 
@@ -196,28 +153,15 @@ const FontRef& font()
     return BaseStyles::normalMonoFont();
 }
 
-const ColorRef& textColor()
-{
-    static const ColorRef color = ColorResource::grey85().makeColor();
-    return color;
-}
-
-const ColorRef& background()
-{
-    static const ColorRef color = ColorResource::backgroundDarker().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(textColor, grey85)
+TARNKIT_COLOR_MEMBER(background, backgroundDarker)
 
 const FontRef& selectedFont()
 {
     return BaseStyles::mediumFont();
 }
 
-const ColorRef& selectedTextColor()
-{
-    static const ColorRef color = ColorResource::grey100().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(selectedTextColor, grey100)
 
 ColorRef selectedBackground()
 {
@@ -228,11 +172,7 @@ ColorRef selectedBackground()
 
 namespace TableView {
 
-const ColorRef& background()
-{
-    static const ColorRef color = ColorResource::backgroundDarker().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(background, backgroundDarker)
 
 } // namespace TableView
 
@@ -243,17 +183,8 @@ const FontRef& font()
     return BaseStyles::headerFont();
 }
 
-const ColorRef& textColor()
-{
-    static const ColorRef color = ColorResource::grey50().makeColor();
-    return color;
-}
-
-const ColorRef& background()
-{
-    static const ColorRef color = ColorResource::backgroundDarkest().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(textColor, grey50)
+TARNKIT_COLOR_MEMBER(background, backgroundDarkest)
 
 } // namespace TableHeader
 
@@ -264,22 +195,14 @@ const FontRef& font()
     return BaseStyles::normalMonoFont();
 }
 
-const ColorRef& textColor()
-{
-    static const ColorRef color = ColorResource::grey70().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(textColor, grey70)
 
 const FontRef& selectedFont()
 {
     return BaseStyles::mediumFont();
 }
 
-const ColorRef& selectedTextColor()
-{
-    static const ColorRef color = ColorResource::grey100().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(selectedTextColor, grey100)
 
 ColorRef selectedBackground()
 {
@@ -295,22 +218,14 @@ const FontRef& font()
     return BaseStyles::normalFont();
 }
 
-const ColorRef& textColor()
-{
-    static const ColorRef color = ColorResource::grey50().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(textColor, grey50)
 
 const FontRef& selectedFont()
 {
     return BaseStyles::mediumFont();
 }
 
-const ColorRef& selectedTextColor()
-{
-    static const ColorRef color = ColorResource::grey100().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(selectedTextColor, grey100)
 
 ColorRef selectedBackground()
 {
@@ -326,23 +241,9 @@ const FontRef& font()
     return BaseStyles::normalFont();
 }
 
-const ColorRef& nsTextColor()
-{
-    static const ColorRef color = ColorResource::grey60().makeColor();
-    return color;
-}
-
-const ColorRef& textColor()
-{
-    static const ColorRef color = ColorResource::grey60().makeColor();
-    return color;
-}
-
-const ColorRef& disabledTextColor()
-{
-    static const ColorRef color = ColorResource::grey30().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(nsTextColor, grey60)
+TARNKIT_COLOR_MEMBER(textColor, grey60)
+TARNKIT_COLOR_MEMBER(disabledTextColor, grey30)
 
 } // namespace Label
 
@@ -353,73 +254,38 @@ const FontRef& font()
     return BaseStyles::normalFont();
 }
 
-const ColorRef& textColor()
-{
-    static const ColorRef color = ColorResource::grey85().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(textColor, grey85)
 
 const ColorRef& background()
 {
     return clearColor();
 }
 
-const ColorRef& disabledTextColor()
-{
-    static const ColorRef color = ColorResource::grey40().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(disabledTextColor, grey40)
 
 const ColorRef& disabledBackground()
 {
     return clearColor();
 }
 
-const ColorRef& errorTextColor()
-{
-    static const ColorRef color = ColorResource::error().makeColor();
-    return color;
-}
-
-const ColorRef& errorBackground()
-{
-    static const ColorRef color = ColorResource::error().makeColor();
-    return color;
-}
-
-const ColorRef& highlightedTextColor()
-{
-    static const ColorRef color = ColorResource::grey100().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(errorTextColor, error)
+TARNKIT_COLOR_MEMBER(errorBackground, error)
+TARNKIT_COLOR_MEMBER(highlightedTextColor, grey100)
 
 const ColorRef& highlightedBackground()
 {
     return clearColor();
 }
 
-const ColorRef& placeholderTextColor()
-{
-    static const ColorRef color = ColorResource::grey50().makeColor();
-    return color;
-}
-
-const ColorRef& placeholderHighlightedTextColor()
-{
-    static const ColorRef color = ColorResource::ostrelBlue().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(placeholderTextColor, grey50)
+TARNKIT_COLOR_MEMBER(placeholderHighlightedTextColor, ostrelBlue)
 
 const ColorRef& placeholderBackground()
 {
     return clearColor();
 }
 
-const ColorRef& selectedTextColor()
-{
-    static const ColorRef color = ColorResource::grey100().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(selectedTextColor, grey100)
 
 ColorRef selectedBackground()
 {
@@ -435,23 +301,9 @@ const FontRef& font()
     return BaseStyles::headerFont();
 }
 
-const ColorRef& textColor()
-{
-    static const ColorRef color = ColorResource::grey70().makeColor();
-    return color;
-}
-
-const ColorRef& selectedTextColor()
-{
-    static const ColorRef color = ColorResource::grey85().makeColor();
-    return color;
-}
-
-const ColorRef& highlightedTextColor()
-{
-    static const ColorRef color = ColorResource::grey50().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(textColor, grey70)
+TARNKIT_COLOR_MEMBER(selectedTextColor, grey85)
+TARNKIT_COLOR_MEMBER(highlightedTextColor, grey50)
 
 } // namespace PropertiesTab
 
@@ -462,27 +314,14 @@ const FontRef& font()
     return BaseStyles::normalFont();
 }
 
-const ColorRef& textColor()
-{
-    static const ColorRef color = ColorResource::grey85().makeColor();
-    return color;
-}
-
-const ColorRef& background()
-{
-    static const ColorRef color = ColorResource::backgroundNormal().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(textColor, grey85)
+TARNKIT_COLOR_MEMBER(background, backgroundNormal)
 
 } // namespace CanvasInfo
 
 namespace Window {
 
-const ColorRef& background()
-{
-    static const ColorRef color = ColorResource::backgroundNormal().makeColor();
-    return color;
-}
+TARNKIT_COLOR_MEMBER(background, backgroundNormal)
 
 } // namespace Window
 

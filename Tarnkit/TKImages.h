@@ -1,23 +1,14 @@
 #pragma once
 
 #include "Tarnkit/StyleValues.h"
+#include "Tarnkit/TKCatalogueMembers.h"
 
 /// The library's image catalogue in SwiftUI form (for the library's painted views): each
 /// member is made on its first read from its image asset and is the same object on every
 /// later read. Any thread (each member has its own one-time guard).
 namespace tarnkit::TKImages {
 
-const ImageRef& tkuiButton();            ///< "tkui-button"
-const ImageRef& tkuiButtonDown();        ///< "tkui-button-down"
-const ImageRef& vartlowLogoBig();        ///< "window-vartlow"
-const ImageRef& tkuiCheckerboard();      ///< "tkui-checkerboard"
-const ImageRef& tkuiCheckerboardSmall(); ///< "tkui-checkerboard-small"
-const ImageRef& tkuiTextfield();         ///< "tkui-textfield"
-const ImageRef& tkuiTextfieldError();    ///< "tkui-textfield-error"
-const ImageRef& tkuiTextfieldFocus();    ///< "tkui-textfield-focus"
-const ImageRef& tkuiCheckbox();          ///< "tkui-checkbox"
-const ImageRef& tkuiCheckboxOn();        ///< "tkui-checkbox-on"
-const ImageRef& tkuiCheckboxDown();      ///< "tkui-checkbox-down"
-const ImageRef& tkuiCheckboxOnDown();    ///< "tkui-checkbox-on-down"
+// tkuiButton(), tkuiButtonDown(), vartlowLogoBig() ...: the rows of TARNKIT_TK_IMAGES.
+TARNKIT_TK_IMAGES(TARNKIT_TK_DECLARE_IMAGE)
 
 } // namespace tarnkit::TKImages
