@@ -3,9 +3,12 @@
 #include "tools/zindle-host/AudioData.h"
 #include "tools/zindle-host/AudioFile.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,21 +19,11 @@ namespace zindlehost::test {
 /// A fresh directory for one test, removed with everything in it afterwards.
 class TempDirectory {
 public:
-    TempDirectory()
+    TempDirectory() : path_(directory_.path().toStdString())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zindle-host-test-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
+        if (!directory_.isValid())
             ADD_FAILURE() << "cannot make a temporary directory";
-        path_ = pattern;
     }
-    ~TempDirectory()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-
-    TempDirectory(const TempDirectory&) = delete;
-    TempDirectory& operator=(const TempDirectory&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
@@ -62,6 +55,7 @@ public:
     }
 
 private:
+    QTemporaryDir directory_{QDir::tempPath() + QStringLiteral("/zindle-host-test-XXXXXX")};
     std::filesystem::path path_;
 };
 
