@@ -1,6 +1,6 @@
 #include "OstrelShaders/ShaderViewController.h"
 
-#include "OstrelShaders/ViewAnchoring.h"
+#include "platform/ui/ViewAnchoring.h"
 #include "platform/shaderview/MainThread.h"
 #include "platform/shaderview/WindowKeyNotifications.h"
 
@@ -39,7 +39,7 @@ void ShaderViewController::viewWillAppear()
     auto* shaderView = new ShaderView(environment_.systemDefaultDevice(), view_);
     shaderView->setGeometry(view_->rect());
     metalKitView_ = shaderView;
-    anchorToAllSidesOf(*shaderView, view_, QMargins());
+    ui::anchorToAllSidesOf(*shaderView, view_, QMargins());
     shaderView->setColorPixelFormat(shaderview::PixelFormat::rgba16Float);
     shaderView->setPreferredFramesPerSecond(60);
     try {

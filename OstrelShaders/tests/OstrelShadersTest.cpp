@@ -11,7 +11,6 @@
 #include "OstrelShaders/ShaderClock.h"
 #include "OstrelShaders/SupporterShaderRenderer.h"
 #include "OstrelShaders/SupporterShaderViewController.h"
-#include "OstrelShaders/ViewAnchoring.h"
 #include "platform/foundation/NotificationCenter.h"
 #include "platform/shaderview/ShaderError.h"
 #include "platform/shaderview/ShaderLibrary.h"
@@ -442,27 +441,6 @@ TEST_F(ShaderViewControllerTest, AboutControllerAndSampleViewBuildTheirRenderers
 }
 
 // ---- helpers ---------------------------------------------------------------------------------
-
-TEST(ViewAnchoringTest, PinsWithInsetsAndIgnoresAnAbsentView)
-{
-    QWidget view;
-    view.resize(200, 100);
-    QWidget pinned(&view);
-    view.show(); // a hidden widget keeps its resize events until it is shown
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    pinned.setGeometry(1, 2, 3, 4);
-    anchorToAllSidesOf(pinned, nullptr, QMargins(20, 10, 40, 30));
-    EXPECT_EQ(pinned.geometry(), QRect(1, 2, 3, 4));
-
-    // Insets top 10, left 20, bottom 30, right 40.
-    anchorToAllSidesOf(pinned, &view, QMargins(20, 10, 40, 30));
-    EXPECT_EQ(pinned.geometry(), QRect(20, 10, 200 - 60, 100 - 40));
-    view.resize(300, 200);
-    EXPECT_EQ(pinned.geometry(), QRect(20, 10, 300 - 60, 200 - 40));
-    anchorToAllSidesOf(pinned, &view, QMargins());
-    view.resize(310, 210);
-    EXPECT_EQ(pinned.geometry(), QRect(0, 0, 310, 210));
-}
 
 TEST(OstrelShadersHelperTest, ShaderValuesNameFunctionsOfTheModuleLibrary)
 {

@@ -1,10 +1,10 @@
-#include "OstrelShaders/ViewAnchoring.h"
+#include "platform/ui/ViewAnchoring.h"
 
 #include <QEvent>
 #include <QPointer>
 #include <QWidget>
 
-namespace ostrelshaders {
+namespace ui {
 
 namespace {
 
@@ -14,7 +14,7 @@ public:
     EdgeAnchor(QWidget& pinned, QWidget& view, const QMargins& insets)
         : QObject(&pinned), pinned_(pinned), view_(&view), insets_(insets)
     {
-        setObjectName(QStringLiteral("ostrelshaders.EdgeAnchor"));
+        setObjectName(QStringLiteral("ui.EdgeAnchor"));
         view.installEventFilter(this);
         apply();
     }
@@ -44,8 +44,8 @@ void anchorToAllSidesOf(QWidget& pinned, QWidget* view, const QMargins& insets)
 {
     if (!view)
         return;
-    delete pinned.findChild<EdgeAnchor*>(QStringLiteral("ostrelshaders.EdgeAnchor"), Qt::FindDirectChildrenOnly);
+    delete pinned.findChild<EdgeAnchor*>(QStringLiteral("ui.EdgeAnchor"), Qt::FindDirectChildrenOnly);
     new EdgeAnchor(pinned, *view, insets);
 }
 
-} // namespace ostrelshaders
+} // namespace ui
