@@ -1,4 +1,5 @@
 #include "platform/ui/BasicViews.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/DynamicView.h"
 #include "platform/ui/Gestures.h"
 #include "platform/ui/OpenURL.h"
@@ -488,3 +489,28 @@ TEST(ViewAnchoringTest, PinsWithInsetsAndIgnoresAnAbsentView)
 
 
 #include "UiTest.moc"
+
+TEST(ButtonTest, ActsOnAReleaseOverItAndLooksPressedOnlyWhileHeldOverIt)
+{
+    foundation::Observed<int> count{0};
+    int actions = 0;
+    ui::Button button([&] { return ui::ButtonLabel{QString::number(count.get()), QFont(), Qt::black, {}}; },
+                      [&] { ++actions; });
+    button.resize(button.sizeHint());
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+    const QPoint inside = button.rect().center();
+
+    QTest::mousePress(&button, Qt::LeftButton, {}, inside);
+    EXPECT_TRUE(button.isPressed());
+    QTest::mouseMove(&button, QPoint(-20, -20));
+    EXPECT_FALSE(button.isPressed()) << "leaving while held";
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(-20, -20));
+    EXPECT_EQ(actions, 0);
+
+    QTest::mouseClick(&button, Qt::LeftButton, {}, inside);
+    EXPECT_EQ(actions, 1);
+    EXPECT_EQ(button.label().text, "0");
+    count.set(10);
+    EXPECT_GT(button.sizeHint().width(), ui::textSize("0", QFont()).width()) << "the size follows the label";
+}
