@@ -128,6 +128,27 @@ public:
     /// True for an indexed unit.
     virtual bool isIndexed() const;
 
+    // ---- Knob travel -------------------------------------------------------------------------
+    // How a knob maps a value to a position from 0 (lower bound) to 1 (upper bound) and back,
+    // in single precision. The travel is logarithmic when the increment is logarithmic and both
+    // bounds are above zero, else linear; a logarithmic midpoint, when it lies strictly inside
+    // the range, is put at position 0.5. Positions and values are not clamped to 0...1 or to the
+    // range. Any thread: these read only the constant fields.
+
+    /// The exponent k that puts midpoint at position 0.5 of a logarithmic travel over the
+    /// range (x^k = 0.5 for its plain logarithmic position x), or nothing when a bound is not
+    /// above zero or midpoint does not lie strictly between the bounds.
+    std::optional<float> midpointExponent(float midpoint) const;
+    /// The position of value. Values at or below zero lie infinitely far below a logarithmic
+    /// travel; a range whose bounds are equal puts every value at 0.
+    float normalizedPosition(float value) const;
+    /// The value at position; the inverse of normalizedPosition().
+    float valueForNormalizedPosition(float position) const;
+    /// The frame from 1 to imageCount of a strip that shows value: the position scaled to the
+    /// frames, rounded half away from zero. Values below the range (and NaN) give frame 1, above
+    /// it frame imageCount; a count below 1 still gives frame 1.
+    int imageIndex(float value, int imageCount) const;
+
 protected:
     AudioParameter(au::ParameterAddress address, std::string identifier, std::string name, au::ParameterUnit units,
                    ValueRange valueRange, float defaultValue, ValueIncrement valueIncrement,
