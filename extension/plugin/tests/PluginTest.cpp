@@ -143,13 +143,26 @@ TEST(PluginTest, TheInstalledEffectIsFoundAndLoadedFromThePrefix)
     ASSERT_EQ(std::system(install.c_str()), 0) << install;
 
     const fs::path installed = prefix / "lib" / "zindle" / "Components";
+    // The bundle: its information, its library and, in its resources, the resource bundles its
+    // code looks up, as the build tree's bundle has them.
+    const auto filesUnder = [](const fs::path& root) {
+        std::vector<fs::path> files;
+        for (const auto& entry : fs::recursive_directory_iterator(root))
+            if (entry.is_regular_file())
+                files.push_back(fs::relative(entry.path(), root));
+        std::sort(files.begin(), files.end());
+        return files;
+    };
     std::vector<fs::path> files;
-    for (const auto& entry : fs::recursive_directory_iterator(prefix))
-        if (entry.is_regular_file())
-            files.push_back(fs::relative(entry.path(), prefix));
-    std::sort(files.begin(), files.end());
+    for (const fs::path& file : filesUnder(prefix))
+        if (!file.string().starts_with("lib/zindle/Components/Zindle.component/Resources/"))
+            files.push_back(file);
     EXPECT_EQ(files, (std::vector<fs::path>{"lib/zindle/Components/Zindle.component/Info.json",
                                             "lib/zindle/Components/Zindle.component/Zindle.so"}));
+    const fs::path resources = installed / "Zindle.component" / "Resources";
+    EXPECT_EQ(filesUnder(resources), filesUnder(buildComponents / "Zindle.component" / "Resources"));
+    for (const char* bundle : {"Mossbell_Mossbell.bundle", "zindleExtension_zindleExtension.bundle"})
+        EXPECT_TRUE(foundation::locateModuleBundle(bundle, std::nullopt, resources, prefix)) << bundle;
 
     // The variable puts the prefix before the build tree.
     const au::test::ScopedEnvironment path("ZINDLE_COMPONENT_PATH", installed.string());
