@@ -2,6 +2,8 @@
 
 #include "Mossbell/artwork/Palette.h"
 
+#include "platform/assets/DialGeometry.h"
+
 #include <QConicalGradient>
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -14,22 +16,10 @@ namespace mossbell::artwork {
 
 namespace {
 
-// Every dial turns through 270 degrees, from 7:30 at the bottom of its range to 4:30 at the
-// top. Angles below are degrees clockwise from 12 o'clock.
-constexpr qreal travel = 270;
-constexpr qreal startAngle = -135;
-
-qreal angleAt(double position)
-{
-    return startAngle + travel * position;
-}
-
-// The point at radius and clockwise angle from centre (y down).
-QPointF polar(const QPointF& centre, qreal radius, qreal angle)
-{
-    const qreal radians = angle * std::numbers::pi / 180;
-    return centre + QPointF(radius * std::sin(radians), -radius * std::cos(radians));
-}
+using assets::dial::angleAt;
+using assets::dial::polar;
+using assets::dial::startAngle;
+using assets::dial::travel;
 
 // The arc from the start of travel to position, on a circle of radius around centre.
 QPainterPath travelArc(const QPointF& centre, qreal radius, double position)

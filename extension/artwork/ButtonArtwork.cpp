@@ -1,12 +1,14 @@
 #include "extension/artwork/Artwork.h"
 
-#include "extension/artwork/Geometry.h"
+#include "platform/assets/DialGeometry.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
 
 namespace zindle::artwork {
+
+using namespace assets::dial;
 
 namespace {
 

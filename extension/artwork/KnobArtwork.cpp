@@ -1,6 +1,6 @@
 #include "extension/artwork/Artwork.h"
 
-#include "extension/artwork/Geometry.h"
+#include "platform/assets/DialGeometry.h"
 #include "extension/artwork/Palette.h"
 
 #include <QConicalGradient>
@@ -10,6 +10,8 @@
 #include <QTransform>
 
 namespace zindle::artwork {
+
+using namespace assets::dial;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "extension/artwork/Artwork.h"
 
-#include "extension/artwork/Geometry.h"
+#include "platform/assets/DialGeometry.h"
 #include "extension/artwork/Palette.h"
 
 #include <QLinearGradient>
@@ -8,6 +8,8 @@
 #include <QRadialGradient>
 
 namespace zindle::artwork {
+
+using namespace assets::dial;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "extension/artwork/Artwork.h"
 
-#include "extension/artwork/Geometry.h"
+#include "platform/assets/DialGeometry.h"
 #include "extension/artwork/Palette.h"
 
 #include <QLinearGradient>
@@ -11,6 +11,8 @@
 #include <random>
 
 namespace zindle::artwork {
+
+using namespace assets::dial;
 
 namespace {
 

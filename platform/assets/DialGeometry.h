@@ -7,8 +7,9 @@
 #include <cmath>
 #include <numbers>
 
-// Angles of the dials and meters: degrees clockwise from 12 o'clock, y down.
-namespace zindle::artwork {
+// The geometry the artwork generators share for dials and meters. Angles are degrees clockwise
+// from 12 o'clock, y down.
+namespace assets::dial {
 
 /// Every knob and meter spans 270 degrees, from 7:30 at the bottom of its range to 4:30.
 inline constexpr double travel = 270;
@@ -41,4 +42,4 @@ inline QPainterPath ringSector(const QPointF& centre, double inner, double outer
     return sector;
 }
 
-} // namespace zindle::artwork
+} // namespace assets::dial
