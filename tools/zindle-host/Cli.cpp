@@ -6,6 +6,7 @@
 #include "tools/zindle-host/HostError.h"
 #include "tools/zindle-host/ParameterArguments.h"
 #include "tools/zindle-host/RenderCommand.h"
+#include "tools/zindle-host/ShowSession.h"
 
 #include "platform/audiounit/Validator.h"
 
@@ -234,6 +235,31 @@ int carrierCommand(const std::vector<std::string>& arguments, const Console& con
     return static_cast<int>(ExitCode::success);
 }
 
+int showCommand(const std::vector<std::string>& arguments, const Console& console, const ShowWindow& showWindow)
+{
+    ShowOptions options;
+    ArgumentReader reader(arguments, "show");
+    while (!reader.atEnd()) {
+        if (auto voice = reader.option("--voice"))
+            setOnce(options.voice, *voice, "show: the voice file");
+        else if (auto carrier = reader.option("--carrier"))
+            setOnce(options.carrier, *carrier, "show: the carrier file");
+        else if (auto setting = reader.option("--set"))
+            options.settings.push_back(parseAssignment(*setting));
+        else
+            usageError("show takes no argument '" + reader.positional() + "'");
+    }
+    if (!showWindow)
+        throw HostError(ExitCode::failed, "show: this program has no window to show the effect in");
+
+    ShowSession session(options);
+    session.start();
+    console.out << session.outputDescription() << std::endl;
+    const int status = showWindow(session, console);
+    session.stop();
+    return status;
+}
+
 } // namespace
 
 std::string helpText()
@@ -241,7 +267,7 @@ std::string helpText()
     return R"(Usage: zindle-host <command> [options]
 
 Opens the installed Zindle effect (aufx voco Vart) the way a music program does and drives
-it offline.
+it offline, or live in a window.
 
 Commands:
   render <voice> <carrier> -o <out.wav> [options]
@@ -266,6 +292,13 @@ Commands:
   carrier -o <out.wav> [--seconds <s>] [--rate <Hz>]
                 Writes the example carrier, a sawtooth chord that loops seamlessly
                 (default 4 s at 44100 Hz, 16-bit mono).
+  show [--voice <file>] [--carrier <file>] [--set <id>=<value>...]
+                Opens the effect's view in a window while the voice and the carrier play
+                through it in an endless loop, to turn its controls and watch its meters.
+                The sound goes to a running JACK server (connected to its playback ports);
+                without one the effect renders silently in real time. The first line printed
+                says which. Files default to the examples in share/zindle/examples; --set as
+                for render.
   help          Shows this text.
 
 Effects are found in the directories of ZINDLE_COMPONENT_PATH (colon-separated), then in
@@ -277,7 +310,8 @@ length, the time taken and the real-time factor.
 
 Exit status:
   0  success
-  1  the effect did not pass validation, or an unexpected failure
+  1  the effect did not pass validation, show cannot open a window or play, or an
+     unexpected failure
   2  bad command line: unknown command or option, unknown parameter, bad value, bad automation
   3  an input file is missing, unreadable, not audio, or has more than two channels
   4  the output cannot be written
@@ -285,7 +319,7 @@ Exit status:
 )";
 }
 
-int run(const std::vector<std::string>& arguments, const Console& console)
+int run(const std::vector<std::string>& arguments, const Console& console, const ShowWindow& showWindow)
 {
     try {
         const std::string command = arguments.empty() ? std::string() : arguments.front();
@@ -303,6 +337,8 @@ int run(const std::vector<std::string>& arguments, const Console& console)
             return paramsCommand(arguments, console);
         if (command == "carrier")
             return carrierCommand(arguments, console);
+        if (command == "show")
+            return showCommand(arguments, console, showWindow);
         usageError(command.empty() ? "no command given (see '" + std::string(programName) + " help')"
                                    : "unknown command '" + command + "' (see '" + programName + " help')");
     } catch (const HostError& error) {

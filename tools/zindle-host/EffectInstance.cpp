@@ -8,6 +8,9 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include <exception>
+#include <string>
+
 namespace zindlehost {
 
 au::ComponentManifest findInstalledEffect(const au::ComponentRegistry& registry,
@@ -27,10 +30,20 @@ EffectInstance::EffectInstance(const au::ComponentManifest& manifest)
 {
     try {
         component_ = au::LoadedComponent::load(manifest);
-        unit_ = component_->instantiate();
+        principal_ = component_->createPrincipal();
     } catch (const au::Error& error) {
         throw HostError(ExitCode::effect, error.what());
     }
+    const std::string failure = "the effect " + manifest.name + " could not create its Audio Unit: ";
+    try {
+        unit_ = principal_->createAudioUnit(manifest.description);
+    } catch (const std::exception& error) {
+        throw HostError(ExitCode::effect, failure + error.what());
+    } catch (...) {
+        throw HostError(ExitCode::effect, failure + "an exception that is not a std::exception");
+    }
+    if (!unit_)
+        throw HostError(ExitCode::effect, failure + "its principal returned none");
     tree_ = unit_->parameterTree();
     if (!tree_)
         throw HostError(ExitCode::effect, "the effect " + manifest.name + " has no parameter tree");

@@ -6,7 +6,9 @@
 #include "platform/audiounit/ComponentRegistry.h"
 #include "platform/audiounit/LoadedComponent.h"
 #include "platform/audiounit/ParameterTree.h"
+#include "platform/audiounit/ViewController.h"
 
+#include <cstddef>
 #include <memory>
 
 namespace zindlehost {
@@ -15,13 +17,18 @@ namespace zindlehost {
 inline constexpr au::ComponentDescription zindleEffect{au::componentType::effect, au::fourCharCode("voco"),
                                                        au::fourCharCode("Vart")};
 
+/// The most channels of a voice or carrier file: the effect's voice bus and side chain each
+/// fold at most two.
+inline constexpr std::size_t maxInputChannels = 2;
+
 /// The installed manifest of description: the first the registry finds. Throws HostError
 /// (effect) naming the search paths when there is none.
 au::ComponentManifest findInstalledEffect(const au::ComponentRegistry& registry,
                                           const au::ComponentDescription& description);
 
 /// One instance of an installed effect, opened the way a host opens it: the registry's
-/// manifest, the component's library, a principal and its Audio Unit. The host registers as an
+/// manifest, the component's library, a principal and its Audio Unit. The principal is also
+/// what makes the effect's view. The host registers as an
 /// observer of the parameter tree, and sets parameters through the tree with its own token as
 /// the originator, so the effect's model routes them (presets included) as it would a host's.
 ///
@@ -37,6 +44,8 @@ public:
     EffectInstance& operator=(const EffectInstance&) = delete;
 
     const au::ComponentManifest& manifest() const { return component_->manifest(); }
+    /// The effect's principal, which made the unit.
+    au::ViewController& principal() { return *principal_; }
     au::AudioUnit& unit() { return *unit_; }
     const au::ParameterTree& parameterTree() const { return *tree_; }
 
@@ -52,6 +61,7 @@ private:
     void letMainThreadTurn();
 
     std::shared_ptr<au::LoadedComponent> component_;
+    std::shared_ptr<au::ViewController> principal_;
     std::shared_ptr<au::AudioUnit> unit_;
     std::shared_ptr<au::ParameterTree> tree_;
     au::ParameterTree::ObserverToken token_ = nullptr;

@@ -8,7 +8,8 @@ namespace zindlehost {
 /// The exit status of a command; the numbers are what `zindle-host --help` documents.
 enum class ExitCode : int {
     success = 0,
-    failed = 1,       // the command ran and its answer is no (validation did not pass)
+    failed = 1,       // the command ran and its answer is no (validation did not pass), or show
+                      // has no window or cannot play
     usage = 2,        // bad command line, unknown parameter, bad value, bad automation
     inputFile = 3,    // a missing, unreadable or unsupported input file
     outputFile = 4,   // the output cannot be written

@@ -22,14 +22,14 @@ std::string hertz(double rate) { return std::to_string(std::lround(rate)) + " Hz
 // filtered like any other place, and no period is ever rounded to whole frames: a loop whose
 // period is not a whole number of frames at the new rate neither jumps at its seams nor
 // drifts against the signal it stands for.
-AudioData resampleEndless(const AudioData& loop, double rate, std::size_t frames)
+AudioData resampleEndless(const AudioData& loop, double rate, std::size_t frames, const std::string& role)
 {
     const long from = std::lround(loop.sampleRate);
     const long to = std::lround(rate);
     const double ratio = static_cast<double>(to) / static_cast<double>(from);
     if (from <= 0 || to <= 0 || !src_is_valid_ratio(ratio))
         throw HostError(ExitCode::inputFile,
-                        "cannot resample the carrier from " + hertz(loop.sampleRate) + " to " + hertz(rate));
+                        "cannot resample the " + role + " from " + hertz(loop.sampleRate) + " to " + hertz(rate));
 
     const std::size_t channels = loop.channelCount();
     const std::size_t period = loop.frames();
@@ -52,7 +52,7 @@ AudioData resampleEndless(const AudioData& loop, double rate, std::size_t frames
     const std::unique_ptr<SRC_STATE, SRC_STATE* (*)(SRC_STATE*)> converter(
         src_new(SRC_SINC_MEDIUM_QUALITY, static_cast<int>(channels), &error), src_delete);
     if (!converter)
-        throw HostError(ExitCode::inputFile, std::string("cannot resample the carrier: ") + src_strerror(error));
+        throw HostError(ExitCode::inputFile, "cannot resample the " + role + ": " + src_strerror(error));
 
     constexpr std::size_t chunkFrames = 4096;
     std::vector<float> input(chunkFrames * channels);
@@ -73,7 +73,7 @@ AudioData resampleEndless(const AudioData& loop, double rate, std::size_t frames
             data.output_frames = static_cast<long>(outputCapacity);
             if (const int failure = src_process(converter.get(), &data); failure != 0)
                 throw HostError(ExitCode::inputFile,
-                                std::string("cannot resample the carrier: ") + src_strerror(failure));
+                                "cannot resample the " + role + ": " + src_strerror(failure));
             const auto generated = static_cast<std::size_t>(data.output_frames_gen);
             const std::size_t dropped = std::min(toDrop, generated);
             toDrop -= dropped;
@@ -91,11 +91,11 @@ AudioData resampleEndless(const AudioData& loop, double rate, std::size_t frames
 
 } // namespace
 
-AudioData resampleLoop(const AudioData& loop, double rate)
+AudioData resampleLoop(const AudioData& loop, double rate, const std::string& role)
 {
     const double ratio = static_cast<double>(std::lround(rate)) / static_cast<double>(std::lround(loop.sampleRate));
     const auto length = std::max<std::size_t>(1, static_cast<std::size_t>(std::llround(loop.frames() * ratio)));
-    return resampleEndless(loop, rate, length);
+    return resampleEndless(loop, rate, length, role);
 }
 
 AudioData loopToLength(const AudioData& audio, std::size_t frames)
@@ -120,7 +120,14 @@ AudioData fitCarrier(const AudioData& carrier, double rate, std::size_t frames)
 {
     if (std::lround(carrier.sampleRate) == std::lround(rate))
         return loopToLength(carrier, frames);
-    return resampleEndless(carrier, rate, frames);
+    return resampleEndless(carrier, rate, frames, "carrier");
+}
+
+AudioData loopAtRate(const AudioData& loop, double rate, const std::string& role)
+{
+    if (std::lround(loop.sampleRate) == std::lround(rate))
+        return loop;
+    return resampleLoop(loop, rate, role);
 }
 
 } // namespace zindlehost

@@ -52,8 +52,6 @@ public:
                 const TreeSetter& setThroughTree, const Sink& sink, const Progress& progress = {});
 
 private:
-    void configure(const AudioData& voice, const AudioData& carrier);
-
     au::AudioUnit& unit_;
     au::FrameCount blockSize_;
     au::RenderEventList events_;

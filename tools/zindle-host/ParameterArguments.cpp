@@ -151,6 +151,18 @@ au::AUValue parseValue(const au::Parameter& parameter, std::string_view text)
     return value;
 }
 
+std::vector<ResolvedSetting> resolveSettings(const au::ParameterTree& tree,
+                                             const std::vector<ParameterAssignment>& assignments)
+{
+    std::vector<ResolvedSetting> resolved;
+    for (const auto& assignment : assignments) {
+        auto parameter = findParameter(tree, assignment.identifier);
+        const au::AUValue value = parseValue(*parameter, assignment.value);
+        resolved.push_back({std::move(parameter), value});
+    }
+    return resolved;
+}
+
 std::string numberText(double value)
 {
     std::ostringstream text;

@@ -37,6 +37,17 @@ AutomationLane parseAutomation(std::string_view text);
 /// there are.
 std::shared_ptr<au::Parameter> findParameter(const au::ParameterTree& tree, std::string_view identifier);
 
+/// An assignment checked against a tree: the parameter and the value to give it.
+struct ResolvedSetting {
+    std::shared_ptr<au::Parameter> parameter;
+    au::AUValue value = 0.0f;
+};
+
+/// Every assignment resolved, in order, so that all are checked before the first is set.
+/// Throws as findParameter and parseValue.
+std::vector<ResolvedSetting> resolveSettings(const au::ParameterTree& tree,
+                                             const std::vector<ParameterAssignment>& assignments);
+
 /// The value text means for parameter: a number (C locale, the whole text) or one of its value
 /// strings (exact, else ignoring case), which stands for its index. Throws HostError (usage)
 /// when it is neither or lies outside the parameter's range.

@@ -21,9 +21,6 @@ using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-// The voice bus and the side chain each fold at most two channels.
-constexpr std::size_t maxInputChannels = 2;
-
 SignalReport report(const std::filesystem::path& path, const AudioData& audio, const LevelMeter& levels)
 {
     return {path, audio.sampleRate, audio.channelCount(), audio.frames(), levels.peakDb(), levels.rmsDb()};
@@ -58,12 +55,7 @@ RenderSummary renderFiles(const RenderOptions& options, const Console& console)
     const au::ParameterTree& tree = effect.parameterTree();
 
     // Every identifier and value is checked before the first one is set.
-    std::vector<std::pair<std::shared_ptr<au::Parameter>, au::AUValue>> settings;
-    for (const auto& assignment : options.settings) {
-        auto parameter = findParameter(tree, assignment.identifier);
-        const au::AUValue value = parseValue(*parameter, assignment.value);
-        settings.emplace_back(std::move(parameter), value);
-    }
+    const std::vector<ResolvedSetting> settings = resolveSettings(tree, options.settings);
     std::vector<ScheduledChange> changes;
     for (const auto& lane : options.automation) {
         const auto parameter = findParameter(tree, lane.identifier);

@@ -66,7 +66,7 @@ TEST(LoopResampler, ResampledLoopsStaySeamless)
     };
     for (const auto& c : cases) {
         const AudioData loop = sineLoop(c.from, c.frames, c.cycles, c.channels);
-        const AudioData resampled = resampleLoop(loop, c.to);
+        const AudioData resampled = resampleLoop(loop, c.to, "carrier");
         const auto expectedFrames = static_cast<std::size_t>(std::llround(c.frames * c.to / c.from));
         ASSERT_EQ(resampled.frames(), expectedFrames);
         ASSERT_EQ(resampled.channelCount(), c.channels);
@@ -108,7 +108,7 @@ TEST(LoopResampler, APeriodOfNoWholeFramesNeitherJumpsNorDrifts)
 TEST(LoopResampler, ALoopShorterThanTheFilterStillResamples)
 {
     const AudioData loop = sineLoop(22050, 10, 1);
-    const AudioData resampled = resampleLoop(loop, 44100);
+    const AudioData resampled = resampleLoop(loop, 44100, "carrier");
     ASSERT_EQ(resampled.frames(), 20u);
     for (std::size_t i = 0; i < 20; ++i)
         EXPECT_NEAR(resampled.channels[0][i], 0.5 * std::sin(2.0 * std::numbers::pi * i / 20.0), 2e-3) << i;
@@ -118,11 +118,11 @@ TEST(LoopResampler, RatesBeyondTheResamplersReachAreRefused)
 {
     const AudioData loop = sineLoop(1000, 100, 1);
     try {
-        resampleLoop(loop, 384000);
+        resampleLoop(loop, 384000, "voice");
         FAIL() << "no error";
     } catch (const HostError& error) {
         EXPECT_EQ(error.code(), ExitCode::inputFile);
-        EXPECT_STREQ(error.what(), "cannot resample the carrier from 1000 Hz to 384000 Hz");
+        EXPECT_STREQ(error.what(), "cannot resample the voice from 1000 Hz to 384000 Hz");
     }
 }
 

@@ -23,7 +23,7 @@ TEST_F(HostProgram, HelpDocumentsTheCommandsAndExitCodes)
     const auto result = runProgram({"--help"}, directory);
     EXPECT_EQ(result.exitCode, 0);
     for (const char* text : {"render <voice> <carrier> -o <out.wav>", "--set <id>=<value>", "--automate", "validate",
-                             "list", "params", "Exit status:", "  0  success", "  2  bad command line",
+                             "list", "params", "show [--voice <file>] [--carrier <file>]", "Exit status:", "  0  success", "  2  bad command line",
                              "  3  an input file", "  4  the output", "  5  the effect"})
         EXPECT_THAT(result.out, HasSubstr(text));
 }
