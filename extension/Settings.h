@@ -7,7 +7,9 @@
 #include "Mossbell/UpdateAvailableDetails.h"
 #include "platform/foundation/Observation.h"
 
+#include <QPointer>
 #include <QUrl>
+#include <QWidget>
 
 #include <array>
 #include <chrono>
@@ -27,9 +29,8 @@ class ZindleAudioUnit;
 /// The effect's model: its 15 parameters, the three meter levels the views draw, the link to
 /// the Audio Unit with the 60 Hz poll of its kernel, and the details of an available update.
 /// Made with std::make_shared before the Audio Unit exists; configureAudioUnit connects it.
-///
-/// The plug-in window and its first responder, which the views need, are not part of it yet:
-/// they come with the plug-in view.
+/// It also holds, weakly, the window that shows the plug-in view and that window's focus
+/// widget, so that the views can give the keyboard back after editing a value.
 ///
 /// Threads: main thread, except what routing allows from the host's threads (see
 /// ParameterSettings) and the parameter getters.
@@ -100,6 +101,16 @@ public:
     /// A kernel reading as a level: -60 dB (or less, or NaN) is 0, 0 dB or more is 100, linear between.
     static double levelFromDecibels(float decibels);
 
+    // --- Plug-in window (main thread; not observed, held weakly) ---
+
+    /// The window that shows the plug-in view; set when the view appears. Null once it is gone.
+    QWidget* pluginWindow() const { return pluginWindow_; }
+    void setPluginWindow(QWidget* window) { pluginWindow_ = window; }
+    /// The widget that had that window's keyboard focus when the view appeared; the dials hand
+    /// the focus back to it when a value edit ends. Null once it is gone.
+    QWidget* pluginMainResponder() const { return pluginMainResponder_; }
+    void setPluginMainResponder(QWidget* responder) { pluginMainResponder_ = responder; }
+
     // --- Audio Unit and poll (main thread) ---
 
     /// Base configuration (tree, first push of values); then, for the effect's own unit: links
@@ -143,6 +154,8 @@ private:
     foundation::Observed<double> synthInLevel_{0.0};
     foundation::Observed<double> voiceInLevel_{0.0};
     foundation::Observed<double> outLevel_{0.0};
+    QPointer<QWidget> pluginWindow_;
+    QPointer<QWidget> pluginMainResponder_;
     std::weak_ptr<ZindleAudioUnit> zindleAU_;
     std::shared_ptr<foundation::RepeatingTimer> pollTimer_; // shared: a release off the main thread hands it there
     Clock clock_;
