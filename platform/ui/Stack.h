@@ -16,17 +16,17 @@ enum class Axis { horizontal, vertical, overlay };
 /// A fixed frame around a child: the given dimensions replace the child's own; the child keeps
 /// its natural size inside (or fills a dimension it is flexible in) and is aligned in it.
 struct Frame {
-    std::optional<qreal> width;
-    std::optional<qreal> height;
+    std::optional<qreal> width{};
+    std::optional<qreal> height{};
     Qt::Alignment alignment = Qt::AlignCenter;
 };
 
 /// Where a child goes in its stack, applied in this order: its frame, padding around that,
 /// then an offset that moves it without moving anything else.
 struct Placement {
-    std::optional<Frame> frame;
-    QMarginsF padding;
-    QPointF offset;
+    std::optional<Frame> frame{};
+    QMarginsF padding{};
+    QPointF offset{};
 };
 
 /// A stack: lays its children out along an axis with a spacing (negative spacing overlaps

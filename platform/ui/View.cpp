@@ -84,9 +84,10 @@ void View::hideEvent(QHideEvent* event)
 
 qreal pixelScale(const QPainter& painter)
 {
-    const qreal transformScale = std::sqrt(std::abs(painter.worldTransform().determinant()));
-    const qreal deviceRatio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    const qreal scale = transformScale * deviceRatio;
+    // The device transform holds it all: the device pixel ratio, the painter's own transform and
+    // the one Qt applies when a widget is drawn through another painter (a scaled proxy widget,
+    // a render into a 2x image), which the world transform does not show.
+    const qreal scale = std::sqrt(std::abs(painter.deviceTransform().determinant()));
     return scale > 0 ? scale : 1.0;
 }
 

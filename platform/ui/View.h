@@ -56,8 +56,8 @@ private:
     foundation::ObservationToken paintTracking_;
 };
 
-/// The scale of the device pixels under a painter's current transform: the device pixel ratio
-/// times the transform's scale. Picks the representation of an image to draw.
+/// How many device pixels a point covers under a painter's current transform (device pixel
+/// ratio and every scale in between). Picks the representation of an image to draw.
 qreal pixelScale(const QPainter& painter);
 
 /// Marks a view as a button for assistive technologies (its accessible role).

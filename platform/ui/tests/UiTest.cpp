@@ -514,3 +514,34 @@ TEST(ButtonTest, ActsOnAReleaseOverItAndLooksPressedOnlyWhileHeldOverIt)
     count.set(10);
     EXPECT_GT(button.sizeHint().width(), ui::textSize("0", QFont()).width()) << "the size follows the label";
 }
+
+TEST(ViewTest, PicksTheImageScaleThroughEveryTransform)
+{
+    class ScaleProbe : public ui::View {
+    public:
+        qreal seen = 0;
+
+    protected:
+        void paint(QPainter& painter) override { seen = ui::pixelScale(painter); }
+    };
+    // Rendered into a 2x image.
+    ScaleProbe rendered;
+    rendered.setNaturalSize({10, 10});
+    rendered.resize(10, 10);
+    QImage image(20, 20, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(2);
+    rendered.render(&image);
+    EXPECT_DOUBLE_EQ(rendered.seen, 2);
+
+    // Inside a design scaled by 3.
+    ui::ScaledHost host(QSizeF(100, 100));
+    auto* design = ui::zstack();
+    auto* scaled = design->add(new ScaleProbe);
+    scaled->setNaturalSize({10, 10});
+    host.setContent(design);
+    host.resize(300, 300);
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    host.viewport()->repaint();
+    EXPECT_NEAR(scaled->seen, 3, 1e-9);
+}
