@@ -3,11 +3,7 @@
 #include "Mossbell/AudioParameter.h"
 #include "Mossbell/DefaultLabelFormatter.h"
 
-#include <QFocusEvent>
 #include <QFontMetricsF>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -53,19 +49,47 @@ float enteredValue(const AudioParameter& param, float typed)
 DialLabel::DialLabel(std::shared_ptr<AudioParameter> param, QColor color, LabelDisplayOptions displayOptions,
                      MossFont font, std::shared_ptr<const LabelFormatter> formatter,
                      std::function<void()> onEditingEnded, QWidget* parent)
-    : QWidget(parent), param_(std::move(param)), color_(std::move(color)), displayOptions_(std::move(displayOptions)),
-      font_(font), formatter_(formatter ? std::move(formatter) : std::make_shared<DefaultLabelFormatter>(*param_, 1)),
-      onEditingEnded_(std::move(onEditingEnded)), field_(new QLineEdit(this))
+    : ui::View(parent), param_(std::move(param)), color_(std::move(color)),
+      displayOptions_(std::move(displayOptions)), font_(font),
+      formatter_(formatter ? std::move(formatter) : std::make_shared<DefaultLabelFormatter>(*param_, 1)),
+      onEditingEnded_(std::move(onEditingEnded)), field_(new ui::TextField(this))
 {
+    // Laid out by a box layout, the label may take more room than its text, never less.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+
+    // A click is a press and a release over the label; one while editing does nothing.
+    gestures().setDrag({0, [](const ui::DragValue&) {},
+                        [this](const ui::DragValue& drag) {
+                            if (!isEditing_ && isVisible() && rect().contains(drag.location.toPoint()))
+                                startEditing();
+                        }});
+
     applyMossFont(*field_, font_, displayOptions_.editingFontSize);
     field_->setAlignment(Qt::AlignCenter);
     field_->setPlaceholderText(QString());
     field_->setStyleSheet(fieldStyleSheet(displayOptions_.valueColor));
     field_->hide();
-    field_->installEventFilter(this);
+    // The field tells how editing ends; a report while not editing (the field giving up the
+    // keyboard as it hides) is none of ours.
+    field_->onSubmit = [this] {
+        if (isEditing_)
+            submit();
+    };
+    field_->onCancel = [this] {
+        if (isEditing_)
+            endEditing();
+    };
+    field_->onFocusLost = [this] {
+        if (isEditing_)
+            leaveEditing();
+    };
 
     resetFieldText();
-    valueObservation_ = param_->observeValue([this](float value) { field_->setText(formatter_->format(value)); });
+    updateNaturalSize();
+    valueObservation_ = param_->observeValue([this](float value) {
+        field_->setText(formatter_->format(value));
+        updateNaturalSize();
+    });
 }
 
 DialLabel::~DialLabel() = default;
@@ -122,100 +146,41 @@ DialLabel::Layout DialLabel::layout() const
     return result;
 }
 
-QSize DialLabel::sizeHint() const
+void DialLabel::updateNaturalSize()
 {
-    const QSizeF size = layout().stackSize;
-    return QSize(int(std::ceil(size.width())), int(std::ceil(size.height())));
+    setNaturalSize(layout().stackSize);
 }
 
 QSize DialLabel::minimumSizeHint() const { return sizeHint(); }
 
-void DialLabel::paintEvent(QPaintEvent*)
+void DialLabel::paint(QPainter& painter)
 {
-    QPainter painter(this);
     // What the drawing reads (the value) is what asks for the next repaint; nothing else does.
-    paintTracking_ = foundation::withObservationTracking(
-        [&] {
-            const Layout parts = layout();
-            if (!parts.name.isNull()) {
-                painter.setFont(mossFont(font_, displayOptions_.labelFontSize));
-                painter.setPen(color_);
-                painter.drawText(parts.name, Qt::AlignCenter, parts.nameText);
-            }
-            if (!isEditing_) {
-                painter.setFont(mossFont(font_, displayOptions_.valueFontSize));
-                painter.setPen(displayOptions_.valueColor);
-                painter.drawText(parts.value, Qt::AlignCenter, parts.valueText);
-                if (!parts.suffix.isNull())
-                    painter.drawText(parts.suffix, Qt::AlignCenter, parts.suffixText);
-            }
-        },
-        [this] {
-            update();
-            updateGeometry();
-        });
+    const Layout parts = layout();
+    if (!parts.name.isNull()) {
+        painter.setFont(mossFont(font_, displayOptions_.labelFontSize));
+        painter.setPen(color_);
+        painter.drawText(parts.name, Qt::AlignCenter, parts.nameText);
+    }
+    if (!isEditing_) {
+        painter.setFont(mossFont(font_, displayOptions_.valueFontSize));
+        painter.setPen(displayOptions_.valueColor);
+        painter.drawText(parts.value, Qt::AlignCenter, parts.valueText);
+        if (!parts.suffix.isNull())
+            painter.drawText(parts.suffix, Qt::AlignCenter, parts.suffixText);
+    }
 }
 
-void DialLabel::mousePressEvent(QMouseEvent* event)
+void DialLabel::observedChange()
 {
-    pressed_ = event->button() == Qt::LeftButton && !isEditing_;
-    event->accept();
-}
-
-void DialLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    // A click is a press and a release on the label; one while editing does nothing.
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
-    if (click && !isEditing_)
-        startEditing();
-    event->accept();
+    // Something the text is made from changed: the stack may need another width.
+    updateNaturalSize();
 }
 
 void DialLabel::resizeEvent(QResizeEvent* event)
 {
-    QWidget::resizeEvent(event);
+    ui::View::resizeEvent(event);
     placeField();
-}
-
-bool DialLabel::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched != field_ || !isEditing_)
-        return QWidget::eventFilter(watched, event);
-
-    switch (event->type()) {
-    case QEvent::ShortcutOverride:
-        // Escape belongs to the field while it edits, before any window shortcut takes it.
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-            event->accept();
-            return true;
-        }
-        break;
-    case QEvent::KeyPress:
-        // Both keys end here, so that neither travels on to a window's default button.
-        switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            submit();
-            return true;
-        case Qt::Key_Escape:
-            endEditing();
-            return true;
-        default:
-            break;
-        }
-        break;
-    case QEvent::FocusOut: {
-        // A context menu or another window taking the keyboard leaves the field where it is.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-            leaveEditing();
-        break;
-    }
-    default:
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void DialLabel::startEditing()
@@ -227,7 +192,7 @@ void DialLabel::startEditing()
     // Typing replaces the shown value, as a text field does when it takes the keyboard.
     field_->selectAll();
     update();
-    updateGeometry();
+    updateNaturalSize();
 }
 
 void DialLabel::submit()
@@ -254,7 +219,7 @@ void DialLabel::leaveEditing()
         field_->clearFocus();
     field_->hide();
     update();
-    updateGeometry();
+    updateNaturalSize();
 }
 
 void DialLabel::resetFieldText() { field_->setText(formatter_->format(param_->value())); }

@@ -5,17 +5,16 @@
 #include "Mossbell/MossFont.h"
 
 #include "platform/foundation/Observation.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/View.h"
 
 #include <QColor>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
-#include <QWidget>
 
 #include <functional>
 #include <memory>
-
-class QLineEdit;
 
 namespace mossbell {
 
@@ -27,10 +26,11 @@ class AudioParameter;
 /// elsewhere (without telling the owner).
 ///
 /// The label paints itself and repaints only when something it shows changes: the reads of
-/// its painting are tracked, and a change of any of them asks for one repaint.
+/// its painting are tracked, and a change of any of them asks for one repaint (and a new
+/// natural size).
 ///
 /// Main thread, like every view.
-class DialLabel : public QWidget {
+class DialLabel : public ui::View {
 public:
     /// Where the parts go, in the label's coordinates: the stack of the name line over the
     /// 40-point value line (overlapping by 10 points), centred in the label. A rect of a part
@@ -65,22 +65,21 @@ public:
     /// The text of the field: the current value, or what was typed since.
     QString valueString() const;
     /// The field, for the owner's focus chain and for tests.
-    QLineEdit* field() const { return field_; }
+    ui::TextField* field() const { return field_; }
 
     /// The parts as painted now, for the label's current size and state. Reads the value.
     Layout layout() const;
 
-    QSize sizeHint() const override;
+    /// The label does not shrink below its natural size.
     QSize minimumSizeHint() const override;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paint(QPainter& painter) override;
+    void observedChange() override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void updateNaturalSize();
     void startEditing();
     void submit();
     void endEditing();
@@ -96,13 +95,10 @@ private:
     std::function<void()> onEditingEnded_;
 
     bool isEditing_ = false;
-    bool pressed_ = false;
-    QLineEdit* field_ = nullptr;
+    ui::TextField* field_ = nullptr;
 
-    // The field follows the value in both states; the painting asks for a repaint on the
-    // first change of what it read.
+    // The field text and the size follow the value in both states, painted or not.
     foundation::ObservationToken valueObservation_;
-    foundation::ObservationToken paintTracking_;
 };
 
 } // namespace mossbell
