@@ -15,7 +15,7 @@ namespace ui {
 /// and whenever something it read changes and it gives a different key, build makes fresh
 /// content for the new key. The content fills the view (an overlay stack), and the rebuild
 /// happens on the next turn of the main loop, never inside the change that caused it (the
-/// control whose click caused it may still be running). build runs outside observation, so
+/// control whose click caused it may still be running), and the old content is deleted then. build runs outside observation, so
 /// what the content reads while it is made does not cause rebuilds. Main thread.
 template <typename Key>
 class DynamicView : public Stack {
@@ -49,10 +49,9 @@ private:
         if (next == current_)
             return;
         current_ = std::move(next);
-        if (content_) {
-            remove(content_);
-            content_->deleteLater();
-        }
+        // Deleted at once: this runs on its own turn of the loop, so none of the old content's
+        // handlers is running, and nothing of it lingers as a window of its own.
+        delete content_.data();
         content_ = add(build_(current_));
     }
 

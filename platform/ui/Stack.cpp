@@ -340,6 +340,9 @@ void Stack::relayout()
 
 void Stack::updateHitRegion()
 {
+    // A window (a stack taken out of its parent) is no layer of anything.
+    if (isWindow())
+        return;
     // Only the children take clicks: the union of their shapes (a child stack's own region,
     // else its rect), so an empty part of an upper layer lets the click through.
     QRegion region;

@@ -31,16 +31,16 @@ ViewController::~ViewController()
     children_.clear();
     if (view_ && !view_->parentWidget())
         delete view_.data();
-    else if (view_)
+    else
         // A view a host keeps outlives its controller, and must not call it any more.
-        delete view_->findChild<AppearanceWatcher*>(QString(), Qt::FindDirectChildrenOnly);
+        delete watcher_.data();
 }
 
 QWidget* ViewController::view()
 {
     if (!view_) {
         view_ = loadView();
-        new AppearanceWatcher(*this, *view_);
+        watcher_ = new AppearanceWatcher(*this, *view_);
         viewDidLoad();
     }
     return view_;

@@ -44,6 +44,7 @@ private:
     class AppearanceWatcher;
 
     QPointer<QWidget> view_;
+    QPointer<QObject> watcher_;
     QSizeF preferredContentSize_;
     std::vector<std::unique_ptr<ViewController>> children_;
 };

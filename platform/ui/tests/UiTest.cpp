@@ -315,8 +315,8 @@ TEST(DynamicViewTest, RebuildsOnTheNextTurnAndOnlyForANewKey)
     EXPECT_EQ(builds, 2);
     EXPECT_FALSE(view.currentKey());
     EXPECT_EQ(view.content()->sizeHint(), QSize(20, 20));
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull()) << "the old content is gone";
+    EXPECT_EQ(view.children().size(), 1u);
 
     mode.set(0.5f); // another value, the same key
     readWhileBuilding.set(1);
@@ -436,12 +436,15 @@ TEST(ViewControllerTest, LoadsOnceAndTellsWhenTheViewAppears)
         int loads = 0;
         int appearances = 0;
         QWidget* window = nullptr;
+        QPointer<QObject> partOfTheView;
 
     protected:
         QWidget* loadView() override
         {
             ++loads;
-            return new QWidget;
+            auto* view = new QWidget;
+            partOfTheView = new QObject(view);
+            return view;
         }
         void viewDidAppear() override
         {
@@ -450,9 +453,11 @@ TEST(ViewControllerTest, LoadsOnceAndTellsWhenTheViewAppears)
         }
     };
     QWidget window;
+    QPointer<QObject> viewsOwnChild;
     {
         Controller controller;
         QWidget* view = controller.view();
+        viewsOwnChild = controller.partOfTheView;
         EXPECT_EQ(controller.view(), view);
         EXPECT_EQ(controller.loads, 1);
         view->setParent(&window);
@@ -461,10 +466,12 @@ TEST(ViewControllerTest, LoadsOnceAndTellsWhenTheViewAppears)
         EXPECT_EQ(controller.appearances, 1);
         EXPECT_EQ(controller.window, &window);
     }
-    // The window keeps the view its controller left behind, and showing it again calls nobody.
+    // The window keeps the view its controller left behind, with everything in it, and showing
+    // it again calls nobody.
     window.hide();
     window.show();
     EXPECT_EQ(window.findChildren<QWidget*>().size(), 1);
+    EXPECT_FALSE(viewsOwnChild.isNull());
 }
 TEST(ViewAnchoringTest, PinsWithInsetsAndIgnoresAnAbsentView)
 {
