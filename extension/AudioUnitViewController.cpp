@@ -1,6 +1,9 @@
 #include "extension/AudioUnitViewController.h"
 
+#include "extension/MainView.h"
+
 #include "platform/foundation/MainQueue.h"
+#include "platform/ui/ViewAnchoring.h"
 
 namespace zindle {
 
@@ -20,6 +23,26 @@ std::shared_ptr<au::AudioUnit> AudioUnitViewController::createAudioUnit(const au
         settings_->setupParameterTreeListeners();
     });
     return unit;
+}
+
+void AudioUnitViewController::viewDidLoad()
+{
+    ui::ViewController::viewDidLoad();
+    const std::shared_ptr<Settings> settings = settings_;
+    auto& hosting = addChild(std::make_unique<ui::HostingController>([settings] { return new MainView(settings); }));
+    QWidget* hosted = hosting.view();
+    hosted->setParent(view());
+    ui::anchorToAllSidesOf(*hosted, view(), QMargins());
+    hostingController_ = &hosting;
+    setPreferredContentSize(MainView::designSize);
+}
+
+void AudioUnitViewController::viewDidAppear()
+{
+    ui::ViewController::viewDidAppear();
+    QWidget* window = view()->window();
+    settings_->setPluginWindow(window);
+    settings_->setPluginMainResponder(window->focusWidget());
 }
 
 } // namespace zindle
