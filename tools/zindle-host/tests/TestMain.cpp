@@ -1,9 +1,13 @@
 // The main of the host tool's tests: the effect's principal and model need a
-// QCoreApplication, as the program itself makes one.
+// QCoreApplication, as the program itself makes one (a QApplication for the window of show).
 
 #include <gtest/gtest.h>
 
+#ifdef ZINDLE_HOST_TEST_WINDOWS
+#include <QApplication>
+#else
 #include <QCoreApplication>
+#endif
 
 #include <cstdlib>
 #include <string>
@@ -21,6 +25,10 @@ int main(int argc, char** argv)
     // plays through JACK starts a server of its own.
     const std::string noServer = "zindle-test-no-server-" + std::to_string(getpid());
     setenv("JACK_DEFAULT_SERVER", noServer.c_str(), 1);
+#ifdef ZINDLE_HOST_TEST_WINDOWS
+    QApplication application(argc, argv); // the tests of show's window
+#else
     QCoreApplication application(argc, argv);
+#endif
     return RUN_ALL_TESTS();
 }
