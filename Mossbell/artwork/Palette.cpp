@@ -1,5 +1,7 @@
 #include "Mossbell/artwork/Palette.h"
 
+#include "platform/assets/ArtworkWriter.h"
+
 namespace mossbell::artwork {
 
 QColor assetColor(ColorAsset asset)
@@ -27,10 +29,7 @@ QColor assetColor(ColorAsset asset)
 
 QMap<QString, QColor> colorTable()
 {
-    QMap<QString, QColor> table;
-    for (const auto asset : allColorAssets)
-        table.insert(assetName(asset), assetColor(asset));
-    return table;
+    return assets::colorTable(allColorAssets, assetColor);
 }
 
 } // namespace mossbell::artwork

@@ -8,31 +8,24 @@
 
 #include "platform/assets/ArtworkWriter.h"
 
-#include <cstdio>
-#include <cstdlib>
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <bundle directory>\n", argv[0]);
-        return EXIT_FAILURE;
-    }
     using namespace mossbell;
-
-    assets::ArtworkWriter writer(argv[1]);
-    for (const auto asset : allImageAssets) {
-        const auto& info = imageAssetInfo(asset);
-        writer.writeImage(assetName(asset), QSizeF(info.width, info.height), artwork::imageDrawing(asset));
-    }
-    for (const auto strip : allDialStrips) {
-        const auto& info = dialStripInfo(strip);
-        // Frame 1 is the bottom of the range, the last frame its top.
-        for (int frame = 1; frame <= info.frameCount; ++frame) {
-            const double position = double(frame - 1) / double(info.frameCount - 1);
-            writer.writeImage(dialFrameName(strip, frame), QSizeF(info.width, info.height),
-                              artwork::dialDrawing(strip, position));
+    return assets::runArtworkGenerator(argc, argv, [](assets::ArtworkWriter& writer) {
+        for (const auto asset : allImageAssets) {
+            const auto& info = imageAssetInfo(asset);
+            writer.writeImage(assetName(asset), QSizeF(info.width, info.height), artwork::imageDrawing(asset));
         }
-    }
-    writer.writeColors(artwork::colorTable());
-    return writer.ok() ? EXIT_SUCCESS : EXIT_FAILURE;
+        for (const auto strip : allDialStrips) {
+            const auto& info = dialStripInfo(strip);
+            // Frame 1 is the bottom of the range, the last frame its top.
+            for (int frame = 1; frame <= info.frameCount; ++frame) {
+                const double position = double(frame - 1) / double(info.frameCount - 1);
+                writer.writeImage(dialFrameName(strip, frame), QSizeF(info.width, info.height),
+                                  artwork::dialDrawing(strip, position));
+            }
+        }
+        return writer.writeColors(artwork::colorTable());
+    });
 }

@@ -35,45 +35,40 @@ const ImageRow imageRows[] = {
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <bundle directory>\n", argv[0]);
-        return EXIT_FAILURE;
-    }
     using namespace tarnkit::artwork;
+    return assets::runArtworkGenerator(argc, argv, [](assets::ArtworkWriter& writer) {
+        DrawingTable drawings = controlArtwork();
+        drawings.insert(iconArtwork());
 
-    DrawingTable drawings = controlArtwork();
-    drawings.insert(iconArtwork());
-
-    // The table and the drawings must name the same images, and the palette the same colours.
-    bool complete = true;
-    QSet<QString> drawn(drawings.keyBegin(), drawings.keyEnd());
-    for (const auto& row : imageRows) {
-        if (!drawn.remove(QString::fromLatin1(row.name))) {
-            std::fprintf(stderr, "no drawing for image %s\n", row.name);
+        // The table and the drawings must name the same images, and the palette the same colours.
+        bool complete = true;
+        QSet<QString> drawn(drawings.keyBegin(), drawings.keyEnd());
+        for (const auto& row : imageRows) {
+            if (!drawn.remove(QString::fromLatin1(row.name))) {
+                std::fprintf(stderr, "no drawing for image %s\n", row.name);
+                complete = false;
+            }
+        }
+        for (const auto& name : drawn) {
+            std::fprintf(stderr, "drawing %s is not in the asset table\n", qPrintable(name));
             complete = false;
         }
-    }
-    for (const auto& name : drawn) {
-        std::fprintf(stderr, "drawing %s is not in the asset table\n", qPrintable(name));
-        complete = false;
-    }
-    QSet<QString> colors(palette().keyBegin(), palette().keyEnd());
-    for (const char* name : colorNames) {
-        if (!colors.remove(QString::fromLatin1(name))) {
-            std::fprintf(stderr, "no palette value for colour %s\n", name);
+        QSet<QString> colors(palette().keyBegin(), palette().keyEnd());
+        for (const char* name : colorNames) {
+            if (!colors.remove(QString::fromLatin1(name))) {
+                std::fprintf(stderr, "no palette value for colour %s\n", name);
+                complete = false;
+            }
+        }
+        for (const auto& name : colors) {
+            std::fprintf(stderr, "palette colour %s is not in the asset table\n", qPrintable(name));
             complete = false;
         }
-    }
-    for (const auto& name : colors) {
-        std::fprintf(stderr, "palette colour %s is not in the asset table\n", qPrintable(name));
-        complete = false;
-    }
-    if (!complete)
-        return EXIT_FAILURE;
+        if (!complete)
+            return false;
 
-    assets::ArtworkWriter writer(argv[1]);
-    for (const auto& row : imageRows)
-        writer.writeImage(QString::fromLatin1(row.name), row.size, drawings.value(QString::fromLatin1(row.name)));
-    writer.writeColors(palette());
-    return writer.ok() ? EXIT_SUCCESS : EXIT_FAILURE;
+        for (const auto& row : imageRows)
+            writer.writeImage(QString::fromLatin1(row.name), row.size, drawings.value(QString::fromLatin1(row.name)));
+        return writer.writeColors(palette());
+    });
 }

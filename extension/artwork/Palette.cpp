@@ -1,5 +1,7 @@
 #include "extension/artwork/Palette.h"
 
+#include "platform/assets/ArtworkWriter.h"
+
 namespace zindle::artwork {
 
 QColor assetColor(ColorAsset asset)
@@ -18,10 +20,7 @@ QColor assetColor(ColorAsset asset)
 
 QMap<QString, QColor> colorTable()
 {
-    QMap<QString, QColor> table;
-    for (const auto asset : allColorAssets)
-        table.insert(assetName(asset), assetColor(asset));
-    return table;
+    return assets::colorTable(allColorAssets, assetColor);
 }
 
 } // namespace zindle::artwork

@@ -8,28 +8,21 @@
 
 #include "platform/assets/ArtworkWriter.h"
 
-#include <cstdio>
-#include <cstdlib>
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <bundle directory>\n", argv[0]);
-        return EXIT_FAILURE;
-    }
     using namespace zindle;
-
-    assets::ArtworkWriter writer(argv[1]);
-    for (const auto asset : allImageAssets) {
-        const auto& info = imageAssetInfo(asset);
-        writer.writeImage(assetName(asset), QSizeF(info.width, info.height), artwork::imageDrawing(asset));
-    }
-    for (const auto strip : allDialStrips) {
-        const auto& info = dialStripInfo(strip);
-        for (int frame = 0; frame < info.frameCount; ++frame)
-            writer.writeImage(dialFrameName(strip, frame), QSizeF(info.width, info.height),
-                              artwork::dialFrameDrawing(strip, frame));
-    }
-    writer.writeColors(artwork::colorTable());
-    return writer.ok() ? EXIT_SUCCESS : EXIT_FAILURE;
+    return assets::runArtworkGenerator(argc, argv, [](assets::ArtworkWriter& writer) {
+        for (const auto asset : allImageAssets) {
+            const auto& info = imageAssetInfo(asset);
+            writer.writeImage(assetName(asset), QSizeF(info.width, info.height), artwork::imageDrawing(asset));
+        }
+        for (const auto strip : allDialStrips) {
+            const auto& info = dialStripInfo(strip);
+            for (int frame = 0; frame < info.frameCount; ++frame)
+                writer.writeImage(dialFrameName(strip, frame), QSizeF(info.width, info.height),
+                                  artwork::dialFrameDrawing(strip, frame));
+        }
+        return writer.writeColors(artwork::colorTable());
+    });
 }

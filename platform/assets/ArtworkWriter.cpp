@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <system_error>
 
 namespace assets {
@@ -61,6 +62,17 @@ bool ArtworkWriter::writeColors(const QMap<QString, QColor>& colors)
         return false;
     }
     return true;
+}
+
+int runArtworkGenerator(int argc, char** argv, const std::function<bool(ArtworkWriter&)>& draw)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <bundle directory>\n", argc > 0 ? argv[0] : "artwork");
+        return EXIT_FAILURE;
+    }
+    ArtworkWriter writer(argv[1]);
+    const bool drawn = draw(writer);
+    return drawn && writer.ok() ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 
 } // namespace assets

@@ -33,4 +33,20 @@ private:
     bool ok_ = true;
 };
 
+/// The main of an artwork generator, `<program> <bundle directory>`: checks the command line,
+/// lets draw write into the bundle and returns the exit status (failure when draw returns false
+/// or a write failed).
+int runArtworkGenerator(int argc, char** argv, const std::function<bool(ArtworkWriter&)>& draw);
+
+/// The colour table of a module's asset table: every row's name (the module's assetName) with the
+/// colour colorOf gives it.
+template <typename Rows, typename ColorOf>
+QMap<QString, QColor> colorTable(const Rows& rows, ColorOf colorOf)
+{
+    QMap<QString, QColor> table;
+    for (const auto asset : rows)
+        table.insert(assetName(asset), colorOf(asset));
+    return table;
+}
+
 } // namespace assets
