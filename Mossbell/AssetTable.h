@@ -2,9 +2,9 @@
 
 #include "Mossbell/Extensions.h"
 
-#include <QString>
+#include "platform/assets/AssetTable.h"
 
-#include <array>
+#include <QString>
 
 // The assets of the framework's resource bundle, kept as data: the framework names its
 // resource constants from these rows and the artwork generator draws one picture per image row
@@ -71,93 +71,10 @@
 
 namespace mossbell {
 
-enum class ColorAsset {
-#define MOSSBELL_ENUMERATOR(id, ...) id,
-    MOSSBELL_COLOR_ASSETS(MOSSBELL_ENUMERATOR)
-#undef MOSSBELL_ENUMERATOR
-};
+ZINDLE_ASSET_TABLES(MOSSBELL_COLOR_ASSETS, MOSSBELL_IMAGE_ASSETS, MOSSBELL_DIAL_STRIPS)
 
-enum class ImageAsset {
-#define MOSSBELL_ENUMERATOR(id, ...) id,
-    MOSSBELL_IMAGE_ASSETS(MOSSBELL_ENUMERATOR)
-#undef MOSSBELL_ENUMERATOR
-};
-
-enum class DialStrip {
-#define MOSSBELL_ENUMERATOR(id, ...) id,
-    MOSSBELL_DIAL_STRIPS(MOSSBELL_ENUMERATOR)
-#undef MOSSBELL_ENUMERATOR
-};
-
-/// Every row of each table, in table order.
-inline constexpr std::array allColorAssets = {
-#define MOSSBELL_ENTRY(id, ...) ColorAsset::id,
-    MOSSBELL_COLOR_ASSETS(MOSSBELL_ENTRY)
-#undef MOSSBELL_ENTRY
-};
-inline constexpr std::array allImageAssets = {
-#define MOSSBELL_ENTRY(id, ...) ImageAsset::id,
-    MOSSBELL_IMAGE_ASSETS(MOSSBELL_ENTRY)
-#undef MOSSBELL_ENTRY
-};
-inline constexpr std::array allDialStrips = {
-#define MOSSBELL_ENTRY(id, ...) DialStrip::id,
-    MOSSBELL_DIAL_STRIPS(MOSSBELL_ENTRY)
-#undef MOSSBELL_ENTRY
-};
-
-struct ImageAssetInfo {
-    const char* name;
-    double width; ///< points
-    double height;
-};
-
-struct DialStripInfo {
-    const char* prefix;
-    int frameCount;
-    double width; ///< points, of every frame
-    double height;
-};
-
-namespace detail {
-
-inline constexpr const char* colorAssetNames[] = {
-#define MOSSBELL_ENTRY(id, name) name,
-    MOSSBELL_COLOR_ASSETS(MOSSBELL_ENTRY)
-#undef MOSSBELL_ENTRY
-};
-inline constexpr ImageAssetInfo imageAssetInfos[] = {
-#define MOSSBELL_ENTRY(id, name, width, height) {name, width, height},
-    MOSSBELL_IMAGE_ASSETS(MOSSBELL_ENTRY)
-#undef MOSSBELL_ENTRY
-};
-inline constexpr DialStripInfo dialStripInfos[] = {
-#define MOSSBELL_ENTRY(id, prefix, frames, width, height) {prefix, frames, width, height},
-    MOSSBELL_DIAL_STRIPS(MOSSBELL_ENTRY)
-#undef MOSSBELL_ENTRY
-};
-
-} // namespace detail
-
-inline QString assetName(ColorAsset asset)
-{
-    return QString::fromLatin1(detail::colorAssetNames[int(asset)]);
-}
-
-constexpr const ImageAssetInfo& imageAssetInfo(ImageAsset asset)
-{
-    return detail::imageAssetInfos[int(asset)];
-}
-
-inline QString assetName(ImageAsset asset)
-{
-    return QString::fromLatin1(imageAssetInfo(asset).name);
-}
-
-constexpr const DialStripInfo& dialStripInfo(DialStrip strip)
-{
-    return detail::dialStripInfos[int(strip)];
-}
+using ImageAssetInfo = assets::ImageAssetInfo;
+using DialStripInfo = assets::DialStripInfo;
 
 /// The image name of frame i (1 to the strip's frame count) of a dial strip, e.g.
 /// "knobs/dial-medium-red-01".

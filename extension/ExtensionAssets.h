@@ -3,9 +3,10 @@
 #include "Mossbell/AssetTable.h"
 #include "Mossbell/Extensions.h"
 
+#include "platform/assets/AssetTable.h"
+
 #include <QString>
 
-#include <array>
 
 // The assets of the extension's resource bundle, kept as data: the named accessors are made
 // from these rows, and the artwork generator draws one picture per image row and one image per
@@ -48,80 +49,7 @@
 
 namespace zindle {
 
-enum class ColorAsset {
-#define ZINDLE_ENUMERATOR(id, ...) id,
-    ZINDLE_COLOR_ASSETS(ZINDLE_ENUMERATOR)
-#undef ZINDLE_ENUMERATOR
-};
-
-enum class ImageAsset {
-#define ZINDLE_ENUMERATOR(id, ...) id,
-    ZINDLE_IMAGE_ASSETS(ZINDLE_ENUMERATOR)
-#undef ZINDLE_ENUMERATOR
-};
-
-enum class DialStrip {
-#define ZINDLE_ENUMERATOR(id, ...) id,
-    ZINDLE_DIAL_STRIPS(ZINDLE_ENUMERATOR)
-#undef ZINDLE_ENUMERATOR
-};
-
-/// Every row of each table, in table order.
-inline constexpr std::array allColorAssets = {
-#define ZINDLE_ENTRY(id, ...) ColorAsset::id,
-    ZINDLE_COLOR_ASSETS(ZINDLE_ENTRY)
-#undef ZINDLE_ENTRY
-};
-inline constexpr std::array allImageAssets = {
-#define ZINDLE_ENTRY(id, ...) ImageAsset::id,
-    ZINDLE_IMAGE_ASSETS(ZINDLE_ENTRY)
-#undef ZINDLE_ENTRY
-};
-inline constexpr std::array allDialStrips = {
-#define ZINDLE_ENTRY(id, ...) DialStrip::id,
-    ZINDLE_DIAL_STRIPS(ZINDLE_ENTRY)
-#undef ZINDLE_ENTRY
-};
-
-namespace detail {
-
-inline constexpr const char* colorAssetNames[] = {
-#define ZINDLE_ENTRY(id, name) name,
-    ZINDLE_COLOR_ASSETS(ZINDLE_ENTRY)
-#undef ZINDLE_ENTRY
-};
-inline constexpr mossbell::ImageAssetInfo imageAssetInfos[] = {
-#define ZINDLE_ENTRY(id, name, width, height) {name, width, height},
-    ZINDLE_IMAGE_ASSETS(ZINDLE_ENTRY)
-#undef ZINDLE_ENTRY
-};
-inline constexpr mossbell::DialStripInfo dialStripInfos[] = {
-#define ZINDLE_ENTRY(id, prefix, frames, width, height) {prefix, frames, width, height},
-    ZINDLE_DIAL_STRIPS(ZINDLE_ENTRY)
-#undef ZINDLE_ENTRY
-};
-
-} // namespace detail
-
-inline QString assetName(ColorAsset asset)
-{
-    return QString::fromLatin1(detail::colorAssetNames[int(asset)]);
-}
-
-constexpr const mossbell::ImageAssetInfo& imageAssetInfo(ImageAsset asset)
-{
-    return detail::imageAssetInfos[int(asset)];
-}
-
-inline QString assetName(ImageAsset asset)
-{
-    return QString::fromLatin1(imageAssetInfo(asset).name);
-}
-
-constexpr const mossbell::DialStripInfo& dialStripInfo(DialStrip strip)
-{
-    return detail::dialStripInfos[int(strip)];
-}
+ZINDLE_ASSET_TABLES(ZINDLE_COLOR_ASSETS, ZINDLE_IMAGE_ASSETS, ZINDLE_DIAL_STRIPS)
 
 /// The image name of frame i (0 to the strip's frame count - 1), e.g. "knobs/knob-big-white-00".
 inline QString dialFrameName(DialStrip strip, int frame)
