@@ -56,12 +56,18 @@ void BitmapButton::observedChange()
     updateNaturalSize();
 }
 
+void BitmapButton::cancelPress()
+{
+    cancelling_ = true;
+    gestures().cancel();
+    cancelling_ = false;
+}
+
 void BitmapButton::hideEvent(QHideEvent* event)
 {
     // A view taken away mid-press still ends its gesture, but that is no click.
-    cancelling_ = true;
+    cancelPress();
     ui::View::hideEvent(event);
-    cancelling_ = false;
 }
 
 void BitmapButton::paint(QPainter& painter)

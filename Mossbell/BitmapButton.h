@@ -64,6 +64,11 @@ protected:
     virtual void pressBegan() {}
     /// The release (or the end of a gesture the platform took away, which never counts).
     virtual void pressEnded(bool counted, const ui::DragValue& release) = 0;
+    /// Ends a press under way as one that does not count (the view goes away, or what it acts
+    /// on is replaced), so that its gesture still ends. A button whose pressEnded acts on
+    /// something calls it from its own destructor: by the time this class's destructor runs,
+    /// that override is gone.
+    void cancelPress();
 
     void paint(QPainter& painter) override;
     void observedChange() override;

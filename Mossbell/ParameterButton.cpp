@@ -11,10 +11,16 @@ ParameterButton::ParameterButton(std::shared_ptr<AudioParameter> param, QSizeF b
 {
 }
 
-ParameterButton::~ParameterButton() = default;
+ParameterButton::~ParameterButton()
+{
+    // Deleted mid-press (a rebuilt view): the host must not keep the touch.
+    cancelPress();
+}
 
 void ParameterButton::setParam(std::shared_ptr<AudioParameter> param)
 {
+    // A press under way ends on the parameter it touched; it was no click.
+    cancelPress();
     param_ = std::move(param);
     update();
 }

@@ -20,7 +20,8 @@ public:
 
     /// The bound parameter object.
     const std::shared_ptr<AudioParameter>& param() const { return param_; }
-    /// Binds another parameter object; the button shows it from the next paint on.
+    /// Binds another parameter object; the button shows it from the next paint on. A press under
+    /// way ends first, on the parameter it began on, and does not count.
     void setParam(std::shared_ptr<AudioParameter> param);
 
 protected:

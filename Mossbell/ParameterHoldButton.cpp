@@ -9,10 +9,16 @@ ParameterHoldButton::ParameterHoldButton(std::shared_ptr<AudioParameter> param, 
     updateNaturalSize();
 }
 
-ParameterHoldButton::~ParameterHoldButton() = default;
+ParameterHoldButton::~ParameterHoldButton()
+{
+    // Deleted mid-hold (a rebuilt view): let go, or the parameter would stay at 1.
+    cancelPress();
+}
 
 void ParameterHoldButton::setParam(std::shared_ptr<AudioParameter> param)
 {
+    // A hold under way lets go of the parameter it holds.
+    cancelPress();
     param_ = std::move(param);
     updateNaturalSize();
     update();

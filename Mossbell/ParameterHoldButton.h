@@ -23,7 +23,8 @@ public:
 
     /// The bound parameter object.
     const std::shared_ptr<AudioParameter>& param() const { return param_; }
-    /// Binds another parameter object; the button shows it from the next paint on.
+    /// Binds another parameter object; the button shows it from the next paint on. A hold under
+    /// way lets go of the parameter it held first.
     void setParam(std::shared_ptr<AudioParameter> param);
 
     const ImageResource& image() const { return image_; }

@@ -28,6 +28,7 @@ QColor colorOf(ColorAsset asset)
     return ColorResource::of(asset).value();
 }
 
+// The tab titles take the capitals of the user's locale.
 QString upperCased(const QString& text)
 {
     return QLocale().toUpper(text);
@@ -129,7 +130,8 @@ QWidget* PluginHeaderView::makeStatus(const std::optional<UpdateAvailableDetails
         return new ui::TextView([version = pluginVersion_] { return version; }, mossFont(font_, versionFontSize),
                                 colorOf(ColorAsset::versionInfo));
 
-    const QString text = upperCased(QString::fromStdString(details->newVersion) + QStringLiteral(" Available"));
+    // Plain capitals, unlike the tabs: the notice reads the same in every locale.
+    const QString text = (QString::fromStdString(details->newVersion) + QStringLiteral(" Available")).toUpper();
     return new ui::Button([text] { return ui::ButtonLabel{text, QFont(), QColor(), {}}; },
                           [url = appUpdateURL_] { ui::openURL(url); }, std::make_shared<UpdateButtonStyle>());
 }

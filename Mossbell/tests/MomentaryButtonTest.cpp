@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -226,6 +227,40 @@ TEST(ParameterHoldButton, HidingMidHoldLetsGo)
     EXPECT_EQ(b.hosted.param->auParameter()->storedValue(), 0.0f);
     test::runMainQueue();
     EXPECT_EQ(b.hosted.param->value(), 0.0f);
+}
+
+TEST(ParameterHoldButton, DeletingItMidHoldLetsGo)
+{
+    // A skin rebuilt under a held freeze key must not leave the freeze on.
+    HostedParameter hosted(test::makeSwitch());
+    auto button = std::make_unique<ParameterHoldButton>(hosted.param, ImageResource::of(ImageAsset::chaosButtonYellow),
+                                                        ImageResource::of(ImageAsset::chaosButtonYellowDown));
+    button->resize(button->sizeHint());
+    button->show();
+    Pointer(*button).press({22, 26});
+    test::runMainQueue();
+    EXPECT_EQ(hosted.heard(), "touch 0, value 1");
+    button.reset();
+    EXPECT_EQ(hosted.heard(), "value 0, release 0");
+    test::runMainQueue();
+    EXPECT_EQ(hosted.param->value(), 0.0f);
+}
+
+TEST(ParameterHoldButton, ARebindingMidHoldLetsGoOfTheHeldParameter)
+{
+    HoldBench b;
+    HostedParameter other(test::makeSwitch());
+    b.pointer.press({22, 26});
+    test::runMainQueue();
+    EXPECT_EQ(b.hosted.heard(), "touch 0, value 1");
+    b.button.setParam(other.param);
+    EXPECT_EQ(b.hosted.heard(), "value 0, release 0");
+    EXPECT_FALSE(b.button.isGestureActive());
+    b.pointer.release({22, 26});
+    EXPECT_EQ(other.heard(), "") << "the new parameter was never touched";
+    test::runMainQueue();
+    EXPECT_EQ(b.hosted.param->value(), 0.0f);
+    EXPECT_EQ(other.param->value(), 0.0f);
 }
 
 TEST(ParameterHoldButton, TheImageFollowsTheValueNotThePress)

@@ -205,6 +205,42 @@ TEST(ParameterButtonGesture, HidingTheButtonMidPressEndsTheGestureWithoutAClick)
     EXPECT_EQ(b.hosted.param->value(), 0.0f);
 }
 
+TEST(ParameterButtonGesture, DeletingTheButtonMidPressEndsTheGestureWithoutAClick)
+{
+    // A rebuilt view (the skin follows a mode the host automates) deletes its buttons whatever
+    // the pointer is doing; the host must not keep the touch.
+    for (const KindInfo& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        Bench b(kind.kind, 0.0f);
+        b.pointer.press(b.middle());
+        EXPECT_EQ(b.hosted.heard(), "touch 0");
+        b.button.reset();
+        EXPECT_EQ(b.hosted.heard(), "release 0");
+        test::runMainQueue();
+        EXPECT_EQ(b.hosted.param->value(), 0.0f);
+    }
+}
+
+TEST(ParameterButtonGesture, ARebindingMidPressEndsTheGestureOnTheParameterItBeganOn)
+{
+    Bench b(Kind::toggle, 0.0f);
+    HostedParameter other(AudioParameter::create(9, "crush", "Crush", au::ParameterUnit::boolean, {0.0f, 1.0f}, 1.0f,
+                                                 AudioParameter::ValueIncrement::linear(), std::nullopt, std::nullopt));
+    b.pointer.press(b.middle());
+    EXPECT_EQ(b.hosted.heard(), "touch 0");
+    b.button->setParam(other.param);
+    EXPECT_EQ(b.hosted.heard(), "release 0") << "the gesture ends where it began";
+    EXPECT_FALSE(b.button->isPressed());
+    b.pointer.release(b.middle());
+    EXPECT_EQ(other.heard(), "") << "no release without a touch, and that press was no click";
+    EXPECT_EQ(b.hosted.heard(), "");
+
+    // The next click is the new parameter's, whole.
+    b.pointer.click(b.middle());
+    EXPECT_EQ(other.heard(), "touch 1, value 0, release 0");
+    EXPECT_EQ(b.hosted.heard(), "");
+}
+
 TEST(ParameterButtonGesture, ARebindingSendsTheNextClickToTheNewParameter)
 {
     Bench b(Kind::toggle, 0.0f);

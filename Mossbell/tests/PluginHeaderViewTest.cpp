@@ -17,6 +17,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QImage>
+#include <QLocale>
 #include <QPainter>
 #include <QTest>
 
@@ -283,6 +284,19 @@ TEST(PluginHeaderLogo, SitsAtTheLeadingEdgeAndOpensTheSite)
     EXPECT_EQ(web.urls, std::vector<QUrl>{links::vartlowSite()});
 }
 
+TEST(PluginHeaderLayers, EachControlTakesTheClicksOnItThroughTheLayersAboveIt)
+{
+    // The layers lie on each other across the whole bar: the empty parts of the upper ones
+    // must let the pointer reach the logo and the tabs below.
+    Bench b(makeModeParameter(std::vector<std::string>{"Retro", "Modern"}), true, UpdateAvailableDetails{"1.2"});
+    std::vector<QWidget*> controls{b.header_->logo(), b.header_->tabs()[0], b.header_->tabs()[1],
+                                   b.header_->updateButton(), b.header_->menu()};
+    for (QWidget* control : controls) {
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(b.header_->childAt(b.place(control).center()), control);
+    }
+}
+
 TEST(PluginHeaderStatus, TheVersionWithoutDetails)
 {
     Bench b(makeModeParameter(std::vector<std::string>{"Retro", "Modern"}));
@@ -315,6 +329,21 @@ TEST(PluginHeaderStatus, DetailsShowTheUpdateButtonInsteadOfTheVersionAndItOpens
     QTest::mousePress(button, Qt::LeftButton, {}, button->rect().center());
     QTest::mouseRelease(button, Qt::LeftButton, {}, button->rect().bottomRight() + QPoint(20, 20));
     EXPECT_EQ(app.urls.size(), 1u);
+}
+
+TEST(PluginHeaderStatus, OnlyTheTabsTakeTheLocalesCapitals)
+{
+    // In Turkish the capital of i is the dotted İ: the tab titles follow the locale, the update
+    // notice is in plain capitals.
+    struct TurkishLocale {
+        TurkishLocale() { QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey)); }
+        ~TurkishLocale() { QLocale::setDefault(previous); }
+        const QLocale previous;
+    } turkish;
+    Bench b(makeModeParameter(std::vector<std::string>{"Mix", "Modern"}), false, UpdateAvailableDetails{"1.2"});
+    EXPECT_EQ(b.header_->tabs()[0]->label().text, QStringLiteral("M\u0130X"));
+    ASSERT_NE(b.header_->updateButton(), nullptr);
+    EXPECT_EQ(b.header_->updateButton()->label().text, "1.2 AVAILABLE");
 }
 
 TEST(PluginHeaderStatus, FollowsTheDetailsOnTheNextTurnOfTheEventLoop)
