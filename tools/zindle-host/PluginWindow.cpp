@@ -6,12 +6,68 @@
 #include "platform/ui/ViewController.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <csignal>
 #include <ostream>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace zindlehost {
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+extern "C" void forwardSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = write(signalPipe[1], &byte, 1);
+}
+
+/// While it lives, Ctrl-C (SIGINT) and SIGTERM end the event loop like closing the window, so
+/// the playback stops and the audio connection closes properly. A signal handler may only
+/// write to a pipe; the event loop reads it.
+class QuitOnSignals {
+public:
+    QuitOnSignals()
+    {
+        if (signalPipe[0] < 0 && pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+            return;
+        notifier_ = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [] {
+            char bytes[16];
+            while (read(signalPipe[0], bytes, sizeof bytes) > 0) {
+            }
+            QApplication::quit();
+        });
+        struct sigaction action = {};
+        action.sa_handler = forwardSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        sigaction(SIGINT, &action, &previousInterrupt_);
+        sigaction(SIGTERM, &action, &previousTerminate_);
+    }
+    ~QuitOnSignals()
+    {
+        if (!notifier_)
+            return;
+        sigaction(SIGINT, &previousInterrupt_, nullptr);
+        sigaction(SIGTERM, &previousTerminate_, nullptr);
+    }
+    QuitOnSignals(const QuitOnSignals&) = delete;
+    QuitOnSignals& operator=(const QuitOnSignals&) = delete;
+
+private:
+    std::unique_ptr<QSocketNotifier> notifier_;
+    struct sigaction previousInterrupt_ = {};
+    struct sigaction previousTerminate_ = {};
+};
+
+} // namespace
 
 std::unique_ptr<QWidget> makePluginWindow(ShowSession& session)
 {
@@ -35,7 +91,9 @@ int showPluginWindow(ShowSession& session, const Console& console)
 {
     const std::unique_ptr<QWidget> window = makePluginWindow(session);
     window->show();
-    console.out << "showing " << session.effect().manifest().name << "; close the window to stop" << std::endl;
+    const QuitOnSignals quitOnSignals;
+    console.out << "showing " << session.effect().manifest().name << "; close the window (or press Ctrl-C) to stop"
+                << std::endl;
     return QApplication::exec();
 }
 

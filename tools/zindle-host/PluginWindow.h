@@ -16,7 +16,8 @@ class ShowSession;
 std::unique_ptr<QWidget> makePluginWindow(ShowSession& session);
 
 /// The ShowWindow of the program: makes the window, shows it and runs the event loop until it
-/// is closed (the effect's model polls its meters on that loop); returns 0.
+/// is closed or the program gets SIGINT or SIGTERM (the effect's model polls its meters on that
+/// loop); returns 0.
 int showPluginWindow(ShowSession& session, const Console& console);
 
 } // namespace zindlehost

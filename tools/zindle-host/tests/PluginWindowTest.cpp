@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
 #include <sstream>
 
 namespace zindlehost {
@@ -67,6 +68,22 @@ TEST(PluginWindowTest, ShowingRunsUntilTheWindowCloses)
     });
     EXPECT_EQ(showPluginWindow(session, console), 0);
     EXPECT_NE(out.str().find("showing Vart: Zindle"), std::string::npos) << out.str();
+}
+
+TEST(PluginWindowTest, CtrlCEndsTheShowLikeClosingTheWindow)
+{
+    ShowSession session(ShowOptions{});
+    session.start();
+    std::ostringstream out;
+    std::ostringstream err;
+    const Console console{out, err, false};
+    QTimer::singleShot(200, [] { std::raise(SIGINT); });
+    EXPECT_EQ(showPluginWindow(session, console), 0);
+    EXPECT_TRUE(session.isPlaying()) << "the command stops the session after the window";
+    // The handler is gone with the window: SIGINT is back to what it was.
+    struct sigaction now = {};
+    sigaction(SIGINT, nullptr, &now);
+    EXPECT_EQ(now.sa_handler, SIG_DFL);
 }
 
 } // namespace
