@@ -30,7 +30,13 @@ KnobControl::KnobControl(std::shared_ptr<AudioParameter> param, qreal knobMinDra
     updateNaturalSize();
 }
 
-KnobControl::~KnobControl() = default;
+KnobControl::~KnobControl()
+{
+    // Deleted mid-drag (its view rebuilt), the knob still ends the gesture: the host hears the
+    // release and the parameter takes host values again. The base class cannot do it, since
+    // the handlers need this knob's members.
+    gestures().cancel();
+}
 
 void KnobControl::dragChanged(qreal y)
 {

@@ -38,6 +38,7 @@ public:
     /// imageCount is at least 1.
     KnobControl(std::shared_ptr<AudioParameter> param, qreal knobMinDrag, float knobDragScaleFactor, int imageCount,
                 Content content, QWidget* parent = nullptr);
+    /// Ends a drag in progress, as its release would.
     ~KnobControl() override;
 
     const std::shared_ptr<AudioParameter>& param() const { return param_; }

@@ -188,6 +188,40 @@ TEST(KnobDrag, TheDragKeepsItsOwnValueWhileTheHostSendsOthers)
     EXPECT_FLOAT_EQ(events[3].value, 0.7f);
 }
 
+TEST(KnobDrag, AKnobTakenAwayMidDragStillReleases)
+{
+    const auto param = AudioParameter::create(4, "mix", "Mix", Unit::generic, {0.0f, 1.0f}, 0.5f, Increment::linear(),
+                                              std::nullopt, std::nullopt);
+    const auto tree = au::ParameterTree::createTree({param->auParameter()});
+    test::HostRecorder host(tree);
+    QWidget window;
+    auto* knob = new KnobControl(param, 6.0, 0.005f, frameCount, frameImage, &window);
+    knob->resize(knob->sizeHint());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    QTest::mousePress(knob, Qt::LeftButton, {}, pressPoint);
+    QTest::mouseMove(knob, QPoint(pressPoint.x(), 14));
+    QTest::mouseMove(knob, QPoint(pressPoint.x(), -6)); // 0.6
+    ASSERT_TRUE(param->isBeingInteractivelyEdited());
+    settle();
+    // As when the view holding it is rebuilt on a later turn of the loop: deleted, never
+    // hidden first.
+    delete knob;
+    settle();
+
+    const auto events = host.events();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].type, Event::touch);
+    EXPECT_EQ(events[1].type, Event::value);
+    EXPECT_EQ(events[2].type, Event::release);
+    EXPECT_FLOAT_EQ(events[2].value, 0.6f);
+    EXPECT_FALSE(param->isBeingInteractivelyEdited()) << "host values reach the parameter again";
+    param->setValue(0.2f, ParameterEditor::parameterObserver, ParameterEditorState::change);
+    settle();
+    EXPECT_EQ(param->value(), 0.2f);
+}
+
 // --- Clicks -----------------------------------------------------------------------------------
 
 TEST(KnobClicks, DoubleClickAndOptionClickResetAsOneChange)
