@@ -4,6 +4,7 @@
 #include "extension/LargeDial.h"
 #include "extension/SmallDial.h"
 
+#include "Mossbell/DefaultLabelFormatter.h"
 #include "Mossbell/DialLabel.h"
 #include "Mossbell/tests/HostRecorder.h"
 #include "platform/audiounit/ParameterTree.h"
@@ -22,7 +23,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace zindle {
@@ -126,6 +129,48 @@ TEST(DialFrames, LargeKnobFollowsTheValueFromTheFirstShowOn)
     }
 }
 
+TEST(DialFrames, FrameArithmeticStaysInsideTheStrip)
+{
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    const mossbell::AudioParameter::ValueRange gain{-60.0f, 6.0f};
+    const struct {
+        const char* what;
+        float value;
+        mossbell::AudioParameter::ValueRange range;
+        int imageCount;
+        int frame;
+    } knobs[] = {
+        {"bottom", -60.0f, gain, 90, 0},
+        {"top", 6.0f, gain, 90, 89},
+        {"truncated, not rounded", 0.0f, gain, 90, 80},
+        {"below the range", -90.0f, gain, 90, 0},
+        {"above the range", 60.0f, gain, 90, 89},
+        {"NaN", nan, gain, 90, 0},
+        {"minus infinity", -inf, gain, 90, 0},
+        {"infinity", inf, gain, 90, 89},
+        {"a range of one value", 5.0f, {5.0f, 5.0f}, 90, 0},
+        {"one frame", 6.0f, gain, 1, 0},
+        {"no frames", 6.0f, gain, 0, 0},
+    };
+    for (const auto& c : knobs) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(knobFrame(c.value, c.range, c.imageCount), c.frame);
+    }
+    const struct {
+        double level;
+        int lastFrame;
+        int frame;
+    } meters[] = {
+        {-10.0, 25, 0}, {4.99, 25, 0}, {5.0, 25, 1}, {99.9, 25, 24}, {100.0, 25, 25}, {250.0, 25, 25},
+        {std::numeric_limits<double>::quiet_NaN(), 25, 0}, {std::numeric_limits<double>::infinity(), 18, 18},
+    };
+    for (const auto& c : meters) {
+        SCOPED_TRACE(c.level);
+        EXPECT_EQ(meterFrame(c.level, c.lastFrame), c.frame);
+    }
+}
+
 TEST(DialFrames, MeterFollowsItsLevel)
 {
     const struct {
@@ -223,6 +268,81 @@ TEST(DialFrames, StripViewsRepaintOnlyForANewFrame)
     b.settings()->updateLevels(0.0, 80.0, 0.0);
     settle();
     EXPECT_GE(meter.count, 1);
+}
+
+// ---- Composition -----------------------------------------------------------------------------
+
+TEST(DialParts, EachPartWithItsOffsetLabelOptionsAndColours)
+{
+    const struct {
+        const char* what;
+        std::function<ui::Stack*(Bench&)> make;
+        std::function<ui::View*(ui::Stack&)> knob;
+        std::function<mossbell::DialLabel*(ui::Stack&)> label;
+        std::function<ui::View*(ui::Stack&)> meter;
+        qreal knobOffset;
+        std::optional<QSizeF> knobFrame;
+        qreal labelOffset;
+        ColorAsset nameColor;
+        ColorAsset valueColor;
+        std::size_t layers; ///< the modern large dial has the "modern-area" panel at the back
+    } cases[] = {
+        {"large modern", [](Bench& b) -> ui::Stack* { return largeDial(b, LargeDialStyle::modern); },
+         [](ui::Stack& d) { return static_cast<LargeDial&>(d).knobView(); },
+         [](ui::Stack& d) { return static_cast<LargeDial&>(d).label(); },
+         [](ui::Stack& d) -> ui::View* { return static_cast<LargeDial&>(d).meterView(); }, -17, std::nullopt, 80,
+         ColorAsset::labels, ColorAsset::values, 4},
+        {"large retro", [](Bench& b) -> ui::Stack* { return largeDial(b, LargeDialStyle::retro); },
+         [](ui::Stack& d) { return static_cast<LargeDial&>(d).knobView(); },
+         [](ui::Stack& d) { return static_cast<LargeDial&>(d).label(); },
+         [](ui::Stack& d) -> ui::View* { return static_cast<LargeDial&>(d).meterView(); }, -18, std::nullopt, 80,
+         ColorAsset::background, ColorAsset::background, 3},
+        {"small",
+         [](Bench& b) -> ui::Stack* {
+             return new SmallDial(b.settings(), b.settings()->outputGain(), SmallDialColor::red, 90);
+         },
+         [](ui::Stack& d) { return static_cast<SmallDial&>(d).knobView(); },
+         [](ui::Stack& d) { return static_cast<SmallDial&>(d).label(); },
+         [](ui::Stack&) -> ui::View* { return nullptr; }, -16, QSizeF(74, 84), 50, ColorAsset::labels,
+         ColorAsset::values, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bench b;
+        const std::unique_ptr<ui::Stack> dial(c.make(b));
+        EXPECT_EQ(dial->children().size(), c.layers);
+
+        const ui::Placement* knob = dial->placement(c.knob(*dial));
+        ASSERT_NE(knob, nullptr);
+        EXPECT_EQ(knob->offset, QPointF(0, c.knobOffset));
+        EXPECT_EQ(knob->frame.has_value(), c.knobFrame.has_value());
+        if (knob->frame && c.knobFrame) {
+            EXPECT_EQ(QSizeF(knob->frame->width.value_or(-1), knob->frame->height.value_or(-1)), *c.knobFrame);
+        }
+        if (ui::View* meter = c.meter(*dial)) {
+            ASSERT_NE(dial->placement(meter), nullptr);
+            EXPECT_EQ(dial->placement(meter)->offset, QPointF(0, -24));
+            EXPECT_EQ(dial->children().back(), meter) << "the meter is the top layer";
+        }
+
+        mossbell::DialLabel& label = *c.label(*dial);
+        ASSERT_NE(dial->placement(&label), nullptr);
+        EXPECT_EQ(dial->placement(&label)->offset, QPointF(0, c.labelOffset));
+        EXPECT_EQ(label.param(), b.settings()->outputGain());
+        EXPECT_EQ(label.color(), Colors::of(c.nameColor).value());
+        EXPECT_EQ(label.font(), mossbell::MossFont::zindle);
+        const mossbell::LabelDisplayOptions& options = label.displayOptions();
+        EXPECT_EQ(options.valueColor, Colors::of(c.valueColor).value());
+        EXPECT_EQ(options.labelFontSize, 13);
+        EXPECT_EQ(options.valueFontSize, 18);
+        EXPECT_EQ(options.editingFontSize, 18);
+        EXPECT_TRUE(options.showSuffix);
+        EXPECT_TRUE(options.showName);
+        EXPECT_EQ(options.labelWidth, 60);
+        const auto* formatter = dynamic_cast<const mossbell::DefaultLabelFormatter*>(&label.formatter());
+        ASSERT_NE(formatter, nullptr);
+        EXPECT_EQ(formatter->decimalPlaces(), 1);
+    }
 }
 
 // ---- Gestures --------------------------------------------------------------------------------

@@ -5,14 +5,17 @@
 #include "ModelTestSupport.h"
 
 #include "extension/AudioUnitViewController.h"
+#include "extension/ExtensionResources.h"
 #include "extension/LargeDial.h"
 #include "extension/MainView.h"
 #include "extension/ModePresets.h"
 #include "extension/ModernView.h"
 #include "extension/ParameterAddress.h"
 #include "extension/Retroview.h"
+#include "extension/SmallDial.h"
 
 #include "Mossbell/ModeToggleButton.h"
+#include "Mossbell/ParameterHoldButton.h"
 #include "Mossbell/PluginHeaderView.h"
 #include "Mossbell/ToggleButton.h"
 #include "Mossbell/tests/HostRecorder.h"
@@ -23,8 +26,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
 
 namespace zindle {
 namespace {
@@ -102,7 +109,13 @@ TEST_F(PluginViewTest, TheControllerHostsTheMainViewFillingItsViewAndTellsTheMod
 {
     EXPECT_EQ(controller->userInterface(), controller.get());
     EXPECT_EQ(controller->preferredContentSize(), QSizeF(640, 480));
+    // The host's own control that has the keyboard when the view appears.
+    auto* hostField = new QLineEdit;
+    window.layout()->addWidget(hostField);
+    hostField->setFocus();
     showAt({700, 500});
+    EXPECT_EQ(settings().pluginMainResponder(), hostField);
+    delete hostField;
     QWidget* view = controller->view();
     for (const QSize size : {QSize(700, 500), QSize(320, 900)}) {
         window.resize(size);
@@ -194,6 +207,12 @@ TEST_F(PluginViewTest, SkinsAreLaidOutAsDesigned)
     // The freeze button's centre: 71 right of and 106 below the centre of the 200 x 270 frame.
     const QRectF freeze = frameOf(*modern.freezeButton());
     EXPECT_EQ(freeze.center() - voice.center(), QPointF(71, 106));
+    // The panels 4 points below the dials, to the 16-point margin at the bottom: the quality
+    // dial sits in the middle of the 98 x 144 panel after the 302-point voice panel.
+    const qreal skinTop = frameOf(*mainView().header()).bottom();
+    EXPECT_EQ(voice.top(), skinTop);
+    EXPECT_EQ(frameOf(*modern.qualityDial()).center(), QPointF(16 + 302 + 4 + 49, skinTop + 270 + 4 + 72));
+    EXPECT_EQ(skinTop + 270 + 4 + 144 + 16, 480);
 
     hostSets(ParameterAddress::mainMode, 0.0f);
     const Retroview& retro = *viewOf<Retroview>(*mainView().content());
@@ -201,6 +220,166 @@ TEST_F(PluginViewTest, SkinsAreLaidOutAsDesigned)
     EXPECT_EQ(frameOf(*retro.retroModeButton(2)).right() - frameOf(*retro.retroModeButton(0)).left(), 264);
     EXPECT_EQ(frameOf(*retro.outputDial()).right() - frameOf(*retro.voiceInputDial()).left(), 448);
     EXPECT_EQ(frameOf(*retro.voiceInputDial()).left(), (640 - 448) / 2);
+    // Pushed to the top of the skin: 50 points below the header, the buttons 37 below the
+    // 170-point dial frames.
+    EXPECT_EQ(frameOf(*retro.voiceInputDial()).top(), skinTop + 50);
+    EXPECT_EQ(frameOf(*retro.retroModeButton(1)).top(), skinTop + 50 + 170 + 37);
+}
+
+// Drags and double clicks reach a dial in design points, whatever the scale: at 2x, 20 pixels
+// are 10 points, which move a gain by 10 x 0.005 x 66 dB.
+TEST_F(PluginViewTest, ADialTurnsByDesignPointsAtTwiceTheSize)
+{
+    showAt({1280, 960});
+    ASSERT_DOUBLE_EQ(mainView().currentScale(), 2.0);
+    const auto& gain = settings().outputGain();
+    LargeDial* dial = viewOf<ModernView>(*mainView().content())->outputDial();
+    const QPoint at = onScreen(*dial->gestureView(), QRectF(dial->gestureView()->rect()).center());
+    QWidget* viewport = mainView().viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+    QTest::mouseMove(viewport, at - QPoint(0, 12)); // 6 points: the drag starts
+    QTest::mouseMove(viewport, at - QPoint(0, 32)); // 10 points more
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at - QPoint(0, 32));
+    test::runMainQueue();
+    EXPECT_NEAR(gain->value(), 3.3f, 1e-4f);
+    EXPECT_FALSE(gain->isBeingInteractivelyEdited());
+
+    // Through the window, as the platform delivers it: press, release, press and double
+    // click, release.
+    QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, viewport->mapTo(&window, at));
+    test::runMainQueue();
+    EXPECT_EQ(gain->value(), gain->defaultValue());
+}
+
+// A host may switch the skin while the user drags a dial of the old one: the old skin goes
+// away on the next turn of the loop, and the host still hears the end of the gesture.
+TEST_F(PluginViewTest, ASkinSwitchedMidDragReleasesTheDraggedDial)
+{
+    showAt({640, 480});
+    const auto& gain = settings().outputGain();
+    LargeDial* dial = viewOf<ModernView>(*mainView().content())->outputDial();
+    const QPoint at = onScreen(*dial->gestureView(), QRectF(dial->gestureView()->rect()).center());
+    QWidget* viewport = mainView().viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+    QTest::mouseMove(viewport, at - QPoint(0, 10));
+    QTest::mouseMove(viewport, at - QPoint(0, 20));
+    ASSERT_TRUE(gain->isBeingInteractivelyEdited());
+
+    hostSets(ParameterAddress::mainMode, 0.0f);
+    ASSERT_TRUE(mainView().showsRetro());
+    QTest::mouseMove(viewport, at - QPoint(0, 40));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at - QPoint(0, 40));
+    test::runMainQueue();
+
+    std::vector<au::AutomationEventType> heard;
+    for (const auto& event : recorder->events()) {
+        if (event.address == ParameterAddress::outputGain)
+            heard.push_back(event.type);
+    }
+    ASSERT_GE(heard.size(), 3u);
+    EXPECT_EQ(heard.front(), au::AutomationEventType::touch);
+    EXPECT_EQ(heard.back(), au::AutomationEventType::release);
+    EXPECT_EQ(std::count(heard.begin(), heard.end(), au::AutomationEventType::release), 1);
+    EXPECT_FALSE(gain->isBeingInteractivelyEdited());
+
+    // The parameter follows the host again.
+    hostSets(ParameterAddress::outputGain, -12.0f);
+    EXPECT_EQ(gain->value(), -12.0f);
+}
+
+TEST_F(PluginViewTest, EachControlBindsItsParameterWithItsLook)
+{
+    using mossbell::ToggleButtonStyle;
+    Settings& s = settings();
+    const ModernView& modern = *viewOf<ModernView>(*mainView().content());
+
+    const struct {
+        LargeDial* dial;
+        std::shared_ptr<mossbell::AudioParameter> param;
+    } large[] = {
+        {modern.voiceInputDial(), s.voiceInputGain()},
+        {modern.synthInputDial(), s.synthInputGain()},
+        {modern.outputDial(), s.outputGain()},
+    };
+    for (const auto& row : large) {
+        SCOPED_TRACE(row.param->name());
+        EXPECT_EQ(row.dial->param(), row.param);
+        EXPECT_EQ(row.dial->style(), LargeDialStyle::modern);
+        EXPECT_EQ(row.dial->dialImageCount(), 90);
+    }
+    // Each large dial's meter reads its own level.
+    s.updateLevels(100.0, 50.0, 20.0); // synth in, voice in, out
+    EXPECT_EQ(modern.voiceInputDial()->meterIndex(), 12);
+    EXPECT_EQ(modern.synthInputDial()->meterIndex(), 25);
+    EXPECT_EQ(modern.outputDial()->meterIndex(), 5);
+
+    const struct {
+        SmallDial* dial;
+        std::shared_ptr<mossbell::AudioParameter> param;
+        SmallDialColor color;
+    } small[] = {
+        {modern.unvoicedLevelDial(), s.whiteNoiseLevel(), SmallDialColor::blue},
+        {modern.thresholdDial(), s.whiteNoiseThreshold(), SmallDialColor::blue},
+        {modern.qualityDial(), s.vocoderQuality(), SmallDialColor::yellow},
+        {modern.shiftDial(), s.formantShift(), SmallDialColor::red},
+    };
+    for (const auto& row : small) {
+        SCOPED_TRACE(row.param->name());
+        EXPECT_EQ(row.dial->param(), row.param);
+        EXPECT_EQ(row.dial->color(), row.color);
+        EXPECT_EQ(row.dial->imageCount(), 90);
+    }
+
+    const auto* freeze = dynamic_cast<mossbell::ParameterHoldButton*>(modern.freezeButton());
+    ASSERT_NE(freeze, nullptr);
+    EXPECT_EQ(freeze->param(), s.voiceFreeze());
+    EXPECT_EQ(freeze->image().name(), "modern-button-freeze");
+    EXPECT_EQ(freeze->pressedImage().name(), "modern-button-freeze-down");
+
+    for (int index = 0; index < 4; ++index) {
+        SCOPED_TRACE(index);
+        const auto* mode = dynamic_cast<mossbell::ModeToggleButton*>(modern.voiceModeButton(index));
+        ASSERT_NE(mode, nullptr);
+        EXPECT_EQ(mode->param(), s.voiceMode());
+        EXPECT_EQ(mode->valueIndex(), index);
+        EXPECT_EQ(mode->buttonStyle(), ToggleButtonStyle::modern);
+        EXPECT_EQ(mode->buttonFontSize(), 13);
+        EXPECT_EQ(mode->buttonTextColor(), Colors::buttonBlue().value());
+    }
+    const std::shared_ptr<mossbell::AudioParameter> toggled[] = {s.compress(), s.crush(), s.highPassFilter(),
+                                                                 s.lowPassFilter()};
+    for (int index = 0; index < 4; ++index) {
+        SCOPED_TRACE(index);
+        const auto* toggle = dynamic_cast<mossbell::ToggleButton*>(modern.toggleButton(index));
+        ASSERT_NE(toggle, nullptr);
+        EXPECT_EQ(toggle->param(), toggled[index]);
+        EXPECT_FALSE(toggle->nameOverride().has_value());
+        EXPECT_EQ(toggle->buttonFontSize(), 13);
+        EXPECT_EQ(toggle->buttonTextColor(), Colors::buttonRed().value());
+    }
+
+    hostSets(ParameterAddress::mainMode, 0.0f);
+    const Retroview& retro = *viewOf<Retroview>(*mainView().content());
+    const std::shared_ptr<mossbell::AudioParameter> gains[] = {s.voiceInputGain(), s.synthInputGain(),
+                                                               s.outputGain()};
+    const LargeDial* retroDials[] = {retro.voiceInputDial(), retro.synthInputDial(), retro.outputDial()};
+    for (int index = 0; index < 3; ++index) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(retroDials[index]->param(), gains[index]);
+        EXPECT_EQ(retroDials[index]->style(), LargeDialStyle::retro);
+        EXPECT_EQ(retroDials[index]->dialImageCount(), 90);
+        const auto* mode = dynamic_cast<mossbell::ModeToggleButton*>(retro.retroModeButton(index));
+        ASSERT_NE(mode, nullptr);
+        EXPECT_EQ(mode->param(), s.retroMode());
+        EXPECT_EQ(mode->valueIndex(), index);
+        EXPECT_EQ(mode->buttonStyle(), ToggleButtonStyle::retro);
+        EXPECT_EQ(mode->buttonFontSize(), 13);
+        EXPECT_EQ(mode->buttonTextColor(), Colors::retroGreen().value());
+    }
+    s.updateLevels(100.0, 50.0, 20.0);
+    EXPECT_EQ(retro.voiceInputDial()->meterIndex(), 9);
+    EXPECT_EQ(retro.synthInputDial()->meterIndex(), 18);
+    EXPECT_EQ(retro.outputDial()->meterIndex(), 3);
 }
 
 TEST_F(PluginViewTest, RetroButtonsChooseTheRetroModeAndItsPreset)
@@ -226,6 +405,11 @@ TEST_F(PluginViewTest, AnUpdateNoticeAppearsWhileTheViewIsShown)
     showAt({640, 480});
     EXPECT_EQ(mainView().header()->updateButton(), nullptr);
     EXPECT_EQ(mainView().header()->appUpdateURL(), QUrl("zindle://openAndUpdate"));
+    // The rest of the header's wiring: the main mode's tabs, the version, the face, no menu.
+    EXPECT_EQ(mainView().header()->tabParameter(), settings().mainMode());
+    EXPECT_EQ(mainView().header()->pluginVersion().toStdString(), settings().pluginVersion());
+    EXPECT_EQ(mainView().header()->headerFont(), mossbell::MossFont::zindle);
+    EXPECT_EQ(mainView().header()->menu(), nullptr);
     settings().setUpdateDetails(mossbell::UpdateAvailableDetails{"1.2"});
     QApplication::processEvents();
     ASSERT_NE(mainView().header()->updateButton(), nullptr);
@@ -247,8 +431,19 @@ TEST_F(PluginViewTest, RendersBothSkinsAtOneAndTwoTimes)
             EXPECT_EQ(picture.size(), QSize(640, 480) * scale);
             const QString file = QStringLiteral("zindle-%1%2.png").arg(name, scale == 2 ? "@2x" : "");
             EXPECT_TRUE(picture.save(frames.filePath(file))) << file.toStdString();
-            // The design fills the window: its background reaches the bottom-right corner.
-            EXPECT_EQ(picture.pixelColor(picture.width() - 1, picture.height() - 1).alpha(), 255);
+            // The design fills the window: in the modern skin its background colour shows in
+            // both bottom corners, below the panels' 16-point margin (the retro backdrop covers
+            // them).
+            if (mode != 0.0f) {
+                const QColor background = Colors::background().value();
+                for (const QPoint corner : {QPoint(0, picture.height() - 1),
+                                            QPoint(picture.width() - 1, picture.height() - 1)}) {
+                    const QColor seen = picture.pixelColor(corner);
+                    EXPECT_NEAR(seen.red(), background.red(), 2) << corner.x();
+                    EXPECT_NEAR(seen.green(), background.green(), 2) << corner.x();
+                    EXPECT_NEAR(seen.blue(), background.blue(), 2) << corner.x();
+                }
+            }
         }
     }
 }
