@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "testing/WidgetProbes.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -23,6 +25,9 @@
 
 namespace mossbell {
 namespace {
+
+using testing_support::PaintCounter;
+using testing_support::inkIn;
 
 using Unit = au::ParameterUnit;
 
@@ -39,21 +44,6 @@ LabelDisplayOptions displayOptions(bool showSuffix = true, bool showName = true)
 }
 
 const QColor nameColor(120, 200, 255);
-
-// Counts the paint events a widget gets.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
 
 void settle()
 {
@@ -409,19 +399,6 @@ QImage renderFrame(QWidget& widget, qreal ratio, const QString& name)
     const QString path = QStringLiteral(MOSSBELL_FRAMES_DIR "/dial-label-%1@%2x.png").arg(name).arg(int(ratio));
     EXPECT_TRUE(image.save(path)) << path.toStdString();
     return image;
-}
-
-// Pixels inside rect (in points) that differ from the ground.
-int inkIn(const QImage& image, const QRectF& rect)
-{
-    const qreal ratio = image.devicePixelRatio();
-    const QRect pixels = QRectF(rect.topLeft() * ratio, rect.size() * ratio).toAlignedRect() & image.rect();
-    const QRgb ground = image.pixel(0, 0);
-    int ink = 0;
-    for (int y = pixels.top(); y <= pixels.bottom(); ++y)
-        for (int x = pixels.left(); x <= pixels.right(); ++x)
-            ink += image.pixel(x, y) != ground;
-    return ink;
 }
 
 TEST(DialLabelPictures, StatesAtOneAndTwoTimes)

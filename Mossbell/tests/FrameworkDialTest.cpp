@@ -23,6 +23,8 @@
 #include <QImage>
 #include <QTest>
 
+#include "testing/WidgetProbes.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -30,6 +32,8 @@
 
 namespace mossbell {
 namespace {
+
+using testing_support::inkIn;
 
 using Unit = au::ParameterUnit;
 using Event = au::AutomationEventType;
@@ -271,19 +275,6 @@ TEST(FrameworkDial, TurnsWithItsOwnDragConstantsThroughItsWindow)
 }
 
 // --- Pictures -----------------------------------------------------------------------------------
-
-// Pixels inside rect (in points) that differ from the ground.
-int inkIn(const QImage& image, const QRectF& rect)
-{
-    const qreal ratio = image.devicePixelRatio();
-    const QRect pixels = QRectF(rect.topLeft() * ratio, rect.size() * ratio).toAlignedRect() & image.rect();
-    const QRgb ground = image.pixel(0, 0);
-    int ink = 0;
-    for (int y = pixels.top(); y <= pixels.bottom(); ++y)
-        for (int x = pixels.left(); x <= pixels.right(); ++x)
-            ink += image.pixel(x, y) != ground;
-    return ink;
-}
 
 TEST(FrameworkDial, PicturesOfEachDial)
 {

@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QTest>
 
+#include "testing/WidgetProbes.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -21,6 +23,8 @@
 
 namespace mossbell {
 namespace {
+
+using testing_support::PaintCounter;
 
 using Unit = au::ParameterUnit;
 using Increment = AudioParameter::ValueIncrement;
@@ -280,21 +284,6 @@ TEST(KnobClicks, AClickAndAShortDragSendNothing)
 }
 
 // --- The frame --------------------------------------------------------------------------------
-
-// Counts the paint events a widget gets.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
 
 TEST(KnobFrame, FollowsTheValueFromAnywhereAndRepaintsOnlyForANewFrame)
 {

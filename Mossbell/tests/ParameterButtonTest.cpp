@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include "testing/WidgetProbes.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -21,6 +23,8 @@
 
 namespace mossbell {
 namespace {
+
+using testing_support::PaintCounter;
 
 using test::HostedParameter;
 using test::Pointer;
@@ -306,20 +310,6 @@ TEST(ParameterButtonImage, AClickShowsTheNewStateOnTheNextMainQueueTurn)
     test::runMainQueue();
     EXPECT_EQ(b.button->currentImageName(), "chaos-button-small-yellow-right");
 }
-
-// Counts the paint events a widget gets.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        count += event->type() == QEvent::Paint;
-        return false;
-    }
-};
 
 TEST(ParameterButtonImage, RepaintsWhenTheHostMovesTheValue)
 {

@@ -21,6 +21,8 @@
 #include <QPainter>
 #include <QTest>
 
+#include "testing/WidgetProbes.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -29,6 +31,8 @@
 
 namespace mossbell {
 namespace {
+
+using testing_support::PaintCounter;
 
 using Details = std::optional<UpdateAvailableDetails>;
 
@@ -71,21 +75,6 @@ public slots:
 
 private:
     QString scheme_;
-};
-
-// Counts the paint events a widget gets.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
 };
 
 // A header on screen, 640 points wide, with a model holding the update details.

@@ -20,6 +20,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "testing/WidgetProbes.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -30,6 +32,8 @@
 
 namespace zindle {
 namespace {
+
+using testing_support::PaintCounter;
 
 using A = ParameterAddress;
 using au::AutomationEventType;
@@ -79,21 +83,6 @@ struct Shown {
 
     QWidget window;
     Dial* dial;
-};
-
-// Counts the paint events a widget gets.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
 };
 
 // ---- Frames ----------------------------------------------------------------------------------
