@@ -9,7 +9,7 @@ class QMouseEvent;
 
 namespace ui {
 
-/// The modifier a Mac keyboard calls Option: Alt here.
+/// The Option modifier of click-and-drag gestures: Alt here.
 inline constexpr Qt::KeyboardModifier optionModifier = Qt::AltModifier;
 
 /// Where a drag is, in the local coordinates of the view that recognises it.
