@@ -4,30 +4,15 @@
 #include "Mossbell/AudioParameter.h"
 #include "Mossbell/DialLabel.h"
 #include "Mossbell/KnobControl.h"
+#include "Mossbell/StripFrames.h"
 #include "Mossbell/resource_bundle_accessor.h"
-
-#include <map>
-#include <mutex>
-#include <utility>
 
 namespace mossbell {
 
 namespace {
 
-// A frame of one of the framework's strips, read from its bundle the first time any dial shows
-// it and kept for the process: a turning knob repaints at pointer rate and must not decode
-// files. Any thread.
-const ImageResource& stripFrame(DialStrip strip, int frame)
-{
-    static std::mutex mutex;
-    static std::map<std::pair<DialStrip, int>, ImageResource> frames;
-    const std::lock_guard lock(mutex);
-    const auto key = std::pair(strip, frame);
-    auto it = frames.find(key);
-    if (it == frames.end())
-        it = frames.try_emplace(key, dialFrameName(strip, frame), moduleBundle()).first;
-    return it->second;
-}
+// The framework's strips, counted from frame 1.
+const StripFrames<DialStrip, allDialStrips.size()> stripFrames(moduleBundle, dialFrameName, 1);
 
 } // namespace
 
@@ -39,7 +24,7 @@ FrameworkDial::FrameworkDial(const DialLook& look, std::shared_ptr<AudioParamete
       onEditingEnded_(std::move(onEditingEnded))
 {
     const DialStrip strip = look_.strip;
-    const auto frameImage = [strip](int frame, qreal pixelScale) { return stripFrame(strip, frame).image(pixelScale); };
+    const auto frameImage = [strip](int frame, qreal pixelScale) { return stripFrames.image(strip, frame, pixelScale); };
     knob_ = add(new KnobControl(param_, look_.knobMinDrag, look_.knobDragScaleFactor, imageCount(), frameImage),
                 ui::Placement{ui::Frame{look_.imageFrame.width(), look_.imageFrame.height()}, {},
                               QPointF(0, look_.imageOffset)});

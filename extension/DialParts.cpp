@@ -9,12 +9,10 @@
 #include "Mossbell/Extensions.h"
 #include "Mossbell/LabelDisplayOptions.h"
 #include "Mossbell/MossFont.h"
+#include "Mossbell/StripFrames.h"
 #include "platform/ui/BasicViews.h"
 
 #include <algorithm>
-#include <array>
-#include <mutex>
-#include <vector>
 
 namespace zindle {
 
@@ -32,19 +30,8 @@ constexpr qreal fieldWidth = 60.0;
 // A meter shows nothing below this share of its range.
 constexpr double meterFloor = 0.05;
 
-const std::vector<mossbell::ImageResource>& stripFrames(DialStrip strip)
-{
-    static std::array<std::once_flag, allDialStrips.size()> made;
-    static std::array<std::vector<mossbell::ImageResource>, allDialStrips.size()> frames;
-    const auto row = std::size_t(strip);
-    std::call_once(made[row], [&] {
-        const int count = dialStripInfo(strip).frameCount;
-        frames[row].reserve(std::size_t(count));
-        for (int frame = 0; frame < count; ++frame)
-            frames[row].emplace_back(dialFrameName(strip, frame), resourceBundle());
-    });
-    return frames[row];
-}
+// The extension's strips, counted from frame 0.
+const mossbell::StripFrames<DialStrip, allDialStrips.size()> stripFrames(resourceBundle, dialFrameName, 0);
 
 } // namespace
 
@@ -65,10 +52,7 @@ int meterFrame(double level, int lastFrame)
 
 QImage dialFrameImage(DialStrip strip, int frame, qreal pixelScale)
 {
-    const auto& frames = stripFrames(strip);
-    if (frame < 0 || std::size_t(frame) >= frames.size())
-        return QImage();
-    return frames[std::size_t(frame)].image(pixelScale);
+    return stripFrames.image(strip, frame, pixelScale);
 }
 
 ui::ImageView* makeStripView(DialStrip strip, const foundation::Observed<int>& frame)
