@@ -86,6 +86,7 @@ DialLabel::DialLabel(std::shared_ptr<AudioParameter> param, QColor color, LabelD
 
     resetFieldText();
     updateNaturalSize();
+    // The field's text and the label's size follow every value, whether it is painted or not.
     valueObservation_ = param_->observeValue([this](float value) {
         field_->setText(formatter_->format(value));
         updateNaturalSize();
@@ -169,12 +170,6 @@ void DialLabel::paint(QPainter& painter)
         if (!parts.suffix.isNull())
             painter.drawText(parts.suffix, Qt::AlignCenter, parts.suffixText);
     }
-}
-
-void DialLabel::observedChange()
-{
-    // Something the text is made from changed: the stack may need another width.
-    updateNaturalSize();
 }
 
 void DialLabel::resizeEvent(QResizeEvent* event)

@@ -75,7 +75,6 @@ public:
 
 protected:
     void paint(QPainter& painter) override;
-    void observedChange() override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
