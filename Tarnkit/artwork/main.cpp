@@ -1,7 +1,7 @@
 // Draws the library's resource bundle: every image of the asset table at 1x and 2x, and the
 // colour table. Run by the build; writes into the bundle directory given as its argument.
 
-#include "Tarnkit/AssetTable.h"
+#include "Tarnkit/Foundation/AssetTable.h"
 #include "Tarnkit/artwork/Artwork.h"
 #include "Tarnkit/artwork/Palette.h"
 

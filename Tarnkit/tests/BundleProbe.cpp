@@ -2,8 +2,8 @@
 // and the "Background/Normal" colour it read there. The bundle tests copy this program into
 // made-up install layouts.
 
-#include "Tarnkit/AssetResources.h"
-#include "Tarnkit/resource_bundle_accessor.h"
+#include "Tarnkit/Foundation/AssetResources.h"
+#include "Tarnkit/Foundation/resource_bundle_accessor.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
-#include "Tarnkit/AssetResources.h"
-#include "Tarnkit/resource_bundle_accessor.h"
+#include "Tarnkit/Foundation/AssetResources.h"
+#include "Tarnkit/Foundation/resource_bundle_accessor.h"
 
 #include "platform/assets/AssetCatalog.h"
 

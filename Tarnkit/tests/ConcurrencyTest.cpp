@@ -1,8 +1,8 @@
-#include "Tarnkit/AssetResources.h"
-#include "Tarnkit/Styles.h"
-#include "Tarnkit/TKColorsAK.h"
-#include "Tarnkit/TKImagesAK.h"
-#include "Tarnkit/resource_bundle_accessor.h"
+#include "Tarnkit/Foundation/AssetResources.h"
+#include "Tarnkit/Foundation/Styles.h"
+#include "Tarnkit/Foundation/TKColorsAK.h"
+#include "Tarnkit/Foundation/TKImagesAK.h"
+#include "Tarnkit/Foundation/resource_bundle_accessor.h"
 
 #include <gtest/gtest.h>
 

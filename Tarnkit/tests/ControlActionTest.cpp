@@ -1,9 +1,9 @@
-#include "Tarnkit/ActionTrampoline.h"
-#include "Tarnkit/ControlAction.h"
-#include "Tarnkit/ControlPublisher.h"
-#include "Tarnkit/ControlSize.h"
-#include "Tarnkit/FirstResponder.h"
-#include "Tarnkit/PassthroughSubject.h"
+#include "Tarnkit/Foundation/ActionTrampoline.h"
+#include "Tarnkit/Foundation/ControlAction.h"
+#include "Tarnkit/Foundation/ControlPublisher.h"
+#include "Tarnkit/Foundation/ControlSize.h"
+#include "Tarnkit/Foundation/FirstResponder.h"
+#include "Tarnkit/Foundation/PassthroughSubject.h"
 
 #include <gtest/gtest.h>
 

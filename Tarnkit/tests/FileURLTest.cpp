@@ -1,5 +1,5 @@
-#include "Tarnkit/FileURL.h"
-#include "Tarnkit/TextAlignment.h"
+#include "Tarnkit/Foundation/FileURL.h"
+#include "Tarnkit/Foundation/TextAlignment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Tarnkit/BaseStyle.h"
-#include "Tarnkit/Image.h"
+#include "Tarnkit/Foundation/BaseStyle.h"
+#include "Tarnkit/Foundation/Image.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Tarnkit/ConstantNameFormatter.h"
-#include "Tarnkit/ExpressionFormatter.h"
-#include "Tarnkit/NumberFormatter.h"
+#include "Tarnkit/Foundation/ConstantNameFormatter.h"
+#include "Tarnkit/Foundation/ExpressionFormatter.h"
+#include "Tarnkit/Foundation/NumberFormatter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "Tarnkit/ColorDescription.h"
-#include "Tarnkit/CornerRadii.h"
-#include "Tarnkit/Geometry.h"
-#include "Tarnkit/ShakeEffect.h"
+#include "Tarnkit/Foundation/ColorDescription.h"
+#include "Tarnkit/Foundation/CornerRadii.h"
+#include "Tarnkit/Foundation/Geometry.h"
+#include "Tarnkit/Foundation/ShakeEffect.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "Tarnkit/Alert.h"
-#include "Tarnkit/Binding.h"
-#include "Tarnkit/BundleInfo.h"
-#include "Tarnkit/CollectionHelpers.h"
-#include "Tarnkit/ContextMenu.h"
-#include "Tarnkit/ControlAction.h"
-#include "Tarnkit/Dragging.h"
-#include "Tarnkit/MouseEvents.h"
+#include "Tarnkit/Foundation/Alert.h"
+#include "Tarnkit/Foundation/Binding.h"
+#include "Tarnkit/Foundation/BundleInfo.h"
+#include "Tarnkit/Foundation/CollectionHelpers.h"
+#include "Tarnkit/Foundation/ContextMenu.h"
+#include "Tarnkit/Foundation/ControlAction.h"
+#include "Tarnkit/Foundation/Dragging.h"
+#include "Tarnkit/Foundation/MouseEvents.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Tarnkit/Image.h"
-#include "Tarnkit/ImageOperations.h"
+#include "Tarnkit/Foundation/Image.h"
+#include "Tarnkit/Foundation/ImageOperations.h"
 
 #include <gtest/gtest.h>
 

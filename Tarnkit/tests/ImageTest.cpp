@@ -1,5 +1,5 @@
-#include "Tarnkit/AssetResources.h"
-#include "Tarnkit/Image.h"
+#include "Tarnkit/Foundation/AssetResources.h"
+#include "Tarnkit/Foundation/Image.h"
 
 #include <gtest/gtest.h>
 

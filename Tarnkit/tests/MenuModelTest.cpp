@@ -1,8 +1,8 @@
-#include "Tarnkit/MenuItemAttributes.h"
-#include "Tarnkit/MenuPresentable.h"
-#include "Tarnkit/MenuStructure.h"
-#include "Tarnkit/TKMenuItem.h"
-#include "Tarnkit/TKMenuType.h"
+#include "Tarnkit/Foundation/MenuItemAttributes.h"
+#include "Tarnkit/Foundation/MenuPresentable.h"
+#include "Tarnkit/Foundation/MenuStructure.h"
+#include "Tarnkit/Foundation/TKMenuItem.h"
+#include "Tarnkit/Foundation/TKMenuType.h"
 
 #include <gtest/gtest.h>
 

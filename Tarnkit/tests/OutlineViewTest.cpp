@@ -1,4 +1,4 @@
-#include "Tarnkit/OutlineView.h"
+#include "Tarnkit/Foundation/OutlineView.h"
 
 #include <gtest/gtest.h>
 

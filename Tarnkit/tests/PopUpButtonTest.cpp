@@ -1,9 +1,9 @@
-#include "Tarnkit/ControlAction.h"
-#include "Tarnkit/MenuItemAttributes.h"
-#include "Tarnkit/MenuPresentable.h"
-#include "Tarnkit/PassthroughSubject.h"
-#include "Tarnkit/PopUpButton.h"
-#include "Tarnkit/PopupItem.h"
+#include "Tarnkit/Foundation/ControlAction.h"
+#include "Tarnkit/Foundation/MenuItemAttributes.h"
+#include "Tarnkit/Foundation/MenuPresentable.h"
+#include "Tarnkit/Foundation/PassthroughSubject.h"
+#include "Tarnkit/Foundation/PopUpButton.h"
+#include "Tarnkit/Foundation/PopupItem.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Tarnkit/PassthroughSubject.h"
-#include "Tarnkit/Publisher.h"
+#include "Tarnkit/Foundation/PassthroughSubject.h"
+#include "Tarnkit/Foundation/Publisher.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Tarnkit/DocumentController.h"
-#include "Tarnkit/MenuItemAttributes.h"
-#include "Tarnkit/RecentDocumentsMenuDelegate.h"
+#include "Tarnkit/Foundation/DocumentController.h"
+#include "Tarnkit/Foundation/MenuItemAttributes.h"
+#include "Tarnkit/Foundation/RecentDocumentsMenuDelegate.h"
 
 #include <gtest/gtest.h>
 

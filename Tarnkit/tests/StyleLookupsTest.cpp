@@ -1,6 +1,6 @@
-#include "Tarnkit/ButtonCellStyle.h"
-#include "Tarnkit/Selectable.h"
-#include "Tarnkit/StyleLookups.h"
+#include "Tarnkit/Foundation/ButtonCellStyle.h"
+#include "Tarnkit/Foundation/Selectable.h"
+#include "Tarnkit/Foundation/StyleLookups.h"
 #include "Tarnkit/tests/TestColors.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "Tarnkit/StyledControl.h"
-#include "Tarnkit/StyledControlState.h"
-#include "Tarnkit/Selectable.h"
-#include "Tarnkit/Validating.h"
+#include "Tarnkit/Foundation/StyledControl.h"
+#include "Tarnkit/Foundation/StyledControlState.h"
+#include "Tarnkit/Foundation/Selectable.h"
+#include "Tarnkit/Foundation/Validating.h"
 
 #include <gtest/gtest.h>
 

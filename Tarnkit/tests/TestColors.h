@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Tarnkit/AssetResources.h"
+#include "Tarnkit/Foundation/AssetResources.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
-#include "Tarnkit/ViewSugar.h"
-#include "Tarnkit/Xibless.h"
+#include "Tarnkit/Foundation/ViewSugar.h"
+#include "Tarnkit/Foundation/Xibless.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "Tarnkit/SheetWindow.h"
-#include "Tarnkit/WindowController.h"
-#include "Tarnkit/WindowHelpers.h"
-#include "Tarnkit/WindowState.h"
+#include "Tarnkit/Foundation/SheetWindow.h"
+#include "Tarnkit/Foundation/WindowController.h"
+#include "Tarnkit/Foundation/WindowHelpers.h"
+#include "Tarnkit/Foundation/WindowState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "tools/tarnkit-gallery/GallerySheet.h"
 
-#include "Tarnkit/AssetResources.h"
-#include "Tarnkit/Styles.h"
-#include "Tarnkit/TKColorsAK.h"
+#include "Tarnkit/Foundation/AssetResources.h"
+#include "Tarnkit/Foundation/Styles.h"
+#include "Tarnkit/Foundation/TKColorsAK.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

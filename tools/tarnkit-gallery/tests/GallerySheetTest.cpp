@@ -1,6 +1,6 @@
 #include "tools/tarnkit-gallery/GallerySheet.h"
 
-#include "Tarnkit/AssetResources.h"
+#include "Tarnkit/Foundation/AssetResources.h"
 
 #include <gtest/gtest.h>
 
