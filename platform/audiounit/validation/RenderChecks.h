@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/audiounit/AudioUnit.h"
+#include "platform/audiounit/validation/RenderHarness.h"
+#include "platform/audiounit/validation/ReportWriter.h"
+
+#include <string>
+
+namespace au::validation {
+
+/// The unit at work: the maximum frames it keeps, then at each of the validator's sample
+/// rates allocation, rendering silence, noise and silence again at several frame counts, a
+/// call beyond the maximum, bypass and a deallocate / allocate cycle; the unit is left
+/// deallocated.
+class RenderChecks {
+public:
+    RenderChecks(AudioUnit& unit, ReportWriter& report) : unit_(unit), report_(report) {}
+
+    void run();
+
+private:
+    void checkMaximumFrames();
+    void checkRendering(double rate);
+    bool allocate(double rate, const std::string& at);
+    void checkRenderPhases(RenderHarness& harness, double rate, FrameCount frames, const std::string& name);
+    void checkTooManyFrames(RenderHarness& harness, const std::string& at);
+    void checkBypass(RenderHarness& harness, double rate, const std::string& at);
+    static bool carries(const float* output, FrameCount frames, std::size_t bus, std::int64_t inputStart);
+    void checkCycle(RenderHarness& harness, const std::string& at);
+
+    AudioUnit& unit_;
+    ReportWriter& report_;
+    FrameCount maximumFrames_ = 0;
+};
+
+} // namespace au::validation
