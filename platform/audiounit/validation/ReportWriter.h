@@ -20,8 +20,14 @@ public:
     explicit ReportWriter(std::ostream& out) : out_(out) {}
 
     void note(const std::string& line) { add(line, false, false); }
-    void pass(const std::string& check, const std::string& detail) { add("PASS  " + check + ": " + detail, true, false); }
-    void fail(const std::string& check, const std::string& detail) { add("FAIL  " + check + ": " + detail, true, true); }
+    void pass(const std::string& check, const std::string& detail)
+    {
+        add("PASS  " + check + ": " + detail, true, false);
+    }
+    void fail(const std::string& check, const std::string& detail)
+    {
+        add("FAIL  " + check + ": " + detail, true, true);
+    }
     void check(bool passed, const std::string& check, const std::string& detail)
     {
         passed ? pass(check, detail) : fail(check, detail);
