@@ -138,6 +138,8 @@ int validateCommand(const std::vector<std::string>& arguments, const Console& co
     expectNoArguments(arguments);
     const au::ComponentRegistry registry;
     const au::ComponentManifest manifest = findInstalledEffect(registry, zindleEffect);
+    // An effect that does not load is exit 5, as for the other commands, not a failed check.
+    loadEffect(manifest);
     const au::ValidationReport report = au::validateComponent(manifest, {}, console.out);
     return static_cast<int>(report.result == au::ValidationResult::passed ? ExitCode::success : ExitCode::failed);
 }

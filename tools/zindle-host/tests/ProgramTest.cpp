@@ -1,9 +1,14 @@
 #include "PluginTestSupport.h"
 
 #include "tools/zindle-host/CarrierGenerator.h"
+#include "tools/zindle-host/EffectInstance.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace zindlehost {
 namespace {
@@ -74,6 +79,47 @@ TEST_F(HostProgram, AFailureExitsWithItsCodeAndLeavesNothing)
                           "follows 1 (expected <identifier>=<seconds>:<value>[,<seconds>:<value>...])\n");
     EXPECT_EQ(result.out, "");
     EXPECT_TRUE(std::filesystem::is_empty(directory / "out"));
+}
+
+// The effect's library damaged on disk, cut short or not a library at all: every command that
+// opens the effect says so and exits 5, none dies of the cut (SIGBUS in the dynamic loader).
+TEST_F(HostProgram, ADamagedEffectLibraryIsAnErrorOfEveryCommandThatOpensIt)
+{
+    const au::ComponentManifest installed = findInstalledEffect(au::ComponentRegistry(), zindleEffect);
+    std::ifstream in(installed.libraryPath, std::ios::binary);
+    const std::string library((std::istreambuf_iterator<char>(in)), {});
+    const auto voice = directory.writeAudio("voice.wav", makeCarrierChord(22050, 0.2));
+    const auto output = directory / "out.wav";
+
+    const struct {
+        const char* what;
+        std::string contents;
+        std::string reason;
+    } damages[] = {
+        {"cut short", library.substr(0, library.size() / 2),
+         "it is " + std::to_string(library.size() / 2) + " bytes long, but its segment "},
+        {"not a library", "not a library\n", "it is not an ELF file"},
+    };
+    for (const auto& damage : damages) {
+        const auto components = directory / "Components";
+        const auto bundle = components / installed.bundlePath.filename();
+        std::filesystem::create_directories(bundle);
+        std::filesystem::copy_file(installed.bundlePath / "Info.json", bundle / "Info.json",
+                                   std::filesystem::copy_options::overwrite_existing);
+        std::ofstream(bundle / installed.libraryPath.filename(), std::ios::binary | std::ios::trunc) << damage.contents;
+        const std::string expected = "zindle-host: component \"Vart: Zindle\" (aufx voco Vart) cannot be loaded: its "
+                                     "library " + (bundle / installed.libraryPath.filename()).string()
+                                     + " is truncated or not a shared library (" + damage.reason;
+        for (const std::vector<std::string>& command :
+             {std::vector<std::string>{"params"}, {"validate"},
+              {"render", voice.string(), voice.string(), "-o", output.string()}}) {
+            const auto result = runProgram(command, directory, {"ZINDLE_COMPONENT_PATH=" + components.string()});
+            EXPECT_EQ(result.exitCode, 5) << damage.what << ", " << command[0] << "\n" << result.err;
+            EXPECT_THAT(result.err, StartsWith(expected)) << damage.what << ", " << command[0];
+            EXPECT_EQ(result.out, "") << damage.what << ", " << command[0];
+        }
+        EXPECT_FALSE(std::filesystem::exists(output)) << damage.what;
+    }
 }
 
 TEST_F(HostProgram, WritesTheCarrier)
