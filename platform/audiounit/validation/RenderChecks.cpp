@@ -1,5 +1,7 @@
 #include "platform/audiounit/validation/RenderChecks.h"
 
+#include "platform/audiounit/Error.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -21,8 +23,25 @@ constexpr FrameCount implausibleMaximumFrames = FrameCount(1) << 20;
 // Each render phase covers at least this much audio, and at least minimumCalls calls.
 constexpr double phaseSeconds = 0.1;
 constexpr std::size_t minimumCalls = 3;
+// Frames per call at the ends of a unit's range.
+constexpr FrameCount edgeFrames = 512;
 // Samples that may differ this much still count as passed through unchanged.
 constexpr float passThroughTolerance = 1e-6f;
+
+std::string rangeText(const SampleRateRange& range)
+{
+    return number(range.minimum) + " to " + number(range.maximum) + " Hz";
+}
+
+// Just outside a unit's range, where an off-by-one limit shows.
+double below(const SampleRateRange& range) { return range.minimum > 1.0 ? range.minimum - 1.0 : range.minimum / 2.0; }
+double above(const SampleRateRange& range) { return range.maximum + 1.0; }
+
+bool sane(const SampleRateRange& range)
+{
+    return std::isfinite(range.minimum) && std::isfinite(range.maximum) && range.minimum > 0.0
+           && range.minimum <= range.maximum;
+}
 
 } // namespace
 
@@ -30,8 +49,18 @@ void RenderChecks::run()
 {
     if (!guarded(report_, "maximum frames", [&] { checkMaximumFrames(); }) || maximumFrames_ == 0)
         return;
-    for (const double rate : sampleRates)
+    std::optional<SampleRateRange> range;
+    guarded(report_, "sample rates", [&] { range = unit_.supportedSampleRates(); });
+    for (const double rate : sampleRates) {
+        // A host does not ask a unit for a rate it says it does not run at.
+        if (range && sane(*range) && !range->contains(rate)) {
+            report_.note("(not rendered at " + number(rate) + " Hz: the unit runs at " + rangeText(*range) + ")");
+            continue;
+        }
         checkRendering(rate);
+    }
+    if (range)
+        guarded(report_, "sample rates", [&] { checkSampleRates(*range); });
     guarded(report_, "deallocate", [&] { unit_.deallocateRenderResources(); });
 }
 
@@ -71,13 +100,18 @@ void RenderChecks::checkRendering(double rate)
     guarded(report_, "allocate/deallocate cycle " + at, [&] { checkCycle(harness, at); });
 }
 
-bool RenderChecks::allocate(double rate, const std::string& at)
+void RenderChecks::setRate(double rate)
 {
     unit_.deallocateRenderResources();
     for (AudioBusArray* buses : {&unit_.inputBusses(), &unit_.outputBusses()}) {
         for (std::size_t bus = 0; bus < buses->count(); ++bus)
             (*buses)[bus].setFormat(AudioFormat::standard(rate, (*buses)[bus].format().channelCount()));
     }
+}
+
+bool RenderChecks::allocate(double rate, const std::string& at)
+{
+    setRate(rate);
     unit_.allocateRenderResources();
     const bool allocated = unit_.renderResourcesAllocated();
     report_.check(allocated, "allocate " + at,
@@ -90,35 +124,108 @@ bool RenderChecks::allocate(double rate, const std::string& at)
 // turns denormal if the effect lets it).
 void RenderChecks::checkRenderPhases(RenderHarness& harness, double rate, FrameCount frames, const std::string& name)
 {
-    const std::size_t calls = std::max(minimumCalls, std::size_t(std::ceil(phaseSeconds * rate / frames)));
-    float noisePeak = 0.0f;
+    const RenderPhases phases = renderPhases(harness, rate, frames);
+    if (phases.fault) {
+        report_.fail(name, *phases.fault);
+        return;
+    }
+    report_.pass(name, std::to_string(phases.calls) + " calls each of silence, noise and silence: output finite, no "
+                           + "denormals (noise peak " + level(phases.noisePeak) + ")");
+}
+
+RenderChecks::RenderPhases RenderChecks::renderPhases(RenderHarness& harness, double rate, FrameCount frames)
+{
+    RenderPhases result;
+    result.calls = std::max(minimumCalls, std::size_t(std::ceil(phaseSeconds * rate / frames)));
     const std::pair<Input, const char*> phases[] = {
         {Input::silence, "silence"}, {Input::noise, "noise"}, {Input::silence, "silence after noise"}};
     for (const auto& [input, phase] : phases) {
-        for (std::size_t call = 0; call < calls; ++call) {
+        for (std::size_t call = 0; call < result.calls; ++call) {
             const Status status = harness.render(frames, input);
             if (status != status::ok) {
-                report_.fail(name, std::string(phase) + ": call " + std::to_string(call + 1) + " returned status "
-                                       + std::to_string(status));
-                return;
+                result.fault = std::string(phase) + ": call " + std::to_string(call + 1) + " returned status "
+                               + std::to_string(status);
+                return result;
             }
             for (std::size_t channel = 0; channel < harness.outputChannels(); ++channel) {
                 const float* samples = harness.output(channel);
                 for (FrameCount frame = 0; frame < frames; ++frame) {
                     if (auto fault = faultOf(samples[frame])) {
-                        report_.fail(name, std::string(phase) + ": output channel " + std::to_string(channel)
-                                               + ", frame " + std::to_string(frame) + " of call "
-                                               + std::to_string(call + 1) + " is " + *fault);
-                        return;
+                        result.fault = std::string(phase) + ": output channel " + std::to_string(channel) + ", frame "
+                                       + std::to_string(frame) + " of call " + std::to_string(call + 1) + " is "
+                                       + *fault;
+                        return result;
                     }
                     if (input == Input::noise)
-                        noisePeak = std::max(noisePeak, std::fabs(samples[frame]));
+                        result.noisePeak = std::max(result.noisePeak, std::fabs(samples[frame]));
                 }
             }
         }
     }
-    report_.pass(name, std::to_string(calls) + " calls each of silence, noise and silence: output finite, no "
-                           + "denormals (noise peak " + level(noisePeak) + ")");
+    return result;
+}
+
+// The rates a unit states: it runs at both ends, and refuses the rates just beyond them as a
+// format it does not support, when a bus is set to one or, at the latest, at allocation.
+void RenderChecks::checkSampleRates(const SampleRateRange& range)
+{
+    const std::string name = "sample rates";
+    if (!sane(range)) {
+        report_.fail(name, "the unit states " + rangeText(range) + ", not a range of positive rates");
+        return;
+    }
+    std::vector<std::string> faults;
+    std::vector<double> ends{range.minimum};
+    if (range.maximum != range.minimum)
+        ends.push_back(range.maximum);
+    for (const double rate : ends) {
+        if (auto fault = edgeFault(rate))
+            faults.push_back("at " + number(rate) + " Hz, " + *fault);
+    }
+    for (const double rate : {below(range), above(range)}) {
+        if (auto fault = refusalFault(rate))
+            faults.push_back(number(rate) + " Hz " + *fault);
+    }
+    const std::string stated = "the unit runs at " + rangeText(range);
+    if (!faults.empty()) {
+        report_.fail(name, stated + "; " + join(faults));
+        return;
+    }
+    report_.pass(name, stated + "; rendered at both ends, " + number(below(range)) + " Hz and "
+                           + number(above(range)) + " Hz refused as a format not supported ("
+                           + std::to_string(status::formatNotSupported) + ")");
+}
+
+std::optional<std::string> RenderChecks::edgeFault(double rate)
+{
+    try {
+        setRate(rate);
+        unit_.allocateRenderResources();
+    } catch (const std::exception& error) {
+        return std::string("allocation threw: ") + error.what();
+    }
+    RenderHarness harness(unit_, maximumFrames_ + 1);
+    const RenderPhases phases = renderPhases(harness, rate, std::min(edgeFrames, maximumFrames_));
+    unit_.deallocateRenderResources();
+    return phases.fault;
+}
+
+std::optional<std::string> RenderChecks::refusalFault(double rate)
+{
+    const auto refused = [](const Error& error) { return error.status() == status::formatNotSupported; };
+    const std::string expected = " instead of format not supported (" + std::to_string(status::formatNotSupported) + ")";
+    try {
+        setRate(rate);
+        unit_.allocateRenderResources();
+    } catch (const Error& error) {
+        if (refused(error))
+            return std::nullopt;
+        return std::string("refused with \"") + error.what() + "\"" + expected;
+    } catch (const std::exception& error) {
+        return std::string("refused with \"") + error.what() + "\"" + expected;
+    }
+    unit_.deallocateRenderResources();
+    return "accepted, allocated and ready to render";
 }
 
 void RenderChecks::checkTooManyFrames(RenderHarness& harness, const std::string& at)

@@ -122,6 +122,40 @@ TEST_F(HostProgram, ADamagedEffectLibraryIsAnErrorOfEveryCommandThatOpensIt)
     }
 }
 
+// A rate the effect does not run at, as the header of a small file may claim, is refused in
+// words before anything is sized for it: at 2 GHz the effect alone would take gigabytes.
+TEST_F(HostProgram, AnInputAtARateTheEffectCannotRunAtIsAnInputError)
+{
+    const auto file = [&](const std::string& name, double rate) {
+        return directory.writeAudio(name, test::makeAudio(rate, {std::vector<float>(1000, 0.25f)}),
+                                    test::TempDirectory::SampleFormat::pcm16);
+    };
+    const auto gigahertz = file("2GHz.wav", 2e9);
+    const auto oneHertz = file("1Hz.wav", 1.0);
+    const auto ordinary = file("ordinary.wav", 22050.0);
+    const auto output = directory / "out.wav";
+    const struct {
+        std::filesystem::path voice;
+        std::filesystem::path carrier;
+        std::string error;
+    } cases[] = {
+        {gigahertz, gigahertz,
+         "voice file '" + gigahertz.string() + "' runs at 2000000000 Hz; the effect runs at 8000 to 768000 Hz"},
+        {oneHertz, oneHertz, "voice file '" + oneHertz.string() + "' runs at 1 Hz; the effect runs at 8000 to 768000 Hz"},
+        // The carrier follows the voice's rate, as far as it can be resampled.
+        {ordinary, gigahertz, "cannot resample the carrier from 2000000000 Hz to 22050 Hz"},
+        {ordinary, oneHertz, "cannot resample the carrier from 1 Hz to 22050 Hz"},
+    };
+    for (const auto& input : cases) {
+        const auto result =
+            runProgram({"render", input.voice.string(), input.carrier.string(), "-o", output.string()}, directory);
+        EXPECT_EQ(result.exitCode, 3) << input.error;
+        EXPECT_EQ(result.err, "zindle-host: " + input.error + "\n");
+        EXPECT_EQ(result.out, "");
+        EXPECT_FALSE(std::filesystem::exists(output));
+    }
+}
+
 TEST_F(HostProgram, WritesTheCarrier)
 {
     const auto output = directory / "chord.wav";
