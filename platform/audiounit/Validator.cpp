@@ -6,6 +6,7 @@
 #include "platform/audiounit/validation/ParameterChecks.h"
 #include "platform/audiounit/validation/RenderChecks.h"
 #include "platform/audiounit/validation/ReportWriter.h"
+#include "platform/foundation/MainQueue.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -24,20 +25,38 @@ using validation::guarded;
 using validation::quoted;
 using validation::ReportWriter;
 
+// What the effect's view would read, read now: a damaged installation fails here, not when the
+// host opens the view. The check runs where the principal's model lives, the main thread.
+void checkResources(LoadedComponent& component, ReportWriter& report)
+{
+    std::optional<ResourceCheck> check;
+    const std::shared_ptr<ViewController> principal = component.createPrincipal();
+    foundation::mainQueue::sync([&] { check = principal->checkResources(); });
+    if (!check)
+        return;
+    if (check->faults.empty())
+        report.pass("resources", check->checked);
+    else
+        report.fail("resources", validation::join(check->faults));
+}
+
 ValidationReport runValidation(const ComponentManifest& manifest, ReportWriter& report)
 {
     report.note("Validating " + quoted(manifest.name) + " (" + manifest.codesText() + "), version "
                 + manifest.versionText());
     report.note("Bundle " + manifest.bundlePath.string());
+    std::shared_ptr<LoadedComponent> component;
     std::shared_ptr<AudioUnit> unit;
     try {
-        unit = LoadedComponent::load(manifest)->instantiate();
+        component = LoadedComponent::load(manifest);
+        unit = component->instantiate();
         report.pass("open", "loaded " + manifest.libraryPath.filename().string()
                                 + ", created the principal and its Audio Unit");
     } catch (const std::exception& error) {
         report.fail("open", error.what());
         return report.finish();
     }
+    guarded(report, "resources", [&] { checkResources(*component, report); });
     // Each check guards the effect's own exceptions; this catches what is left (memory for the
     // render buffers, say), so a validation always ends in a verdict.
     try {

@@ -37,9 +37,10 @@ inline CommandResult runInProcess(const std::vector<std::string>& arguments)
 }
 
 /// One command line through the real program (standard error is not a terminal here), with
-/// environment ("NAME=value" entries) added to the test's own.
+/// environment ("NAME=value" entries) added to the test's own; program may be a copy of it.
 inline CommandResult runProgram(const std::vector<std::string>& arguments, const TempDirectory& scratch,
-                                const std::vector<std::string>& environment = {})
+                                const std::vector<std::string>& environment = {},
+                                const std::filesystem::path& program = ZINDLE_HOST_PROGRAM)
 {
     const auto quoted = [](const std::string& text) {
         std::string word = "'";
@@ -50,7 +51,7 @@ inline CommandResult runProgram(const std::vector<std::string>& arguments, const
     std::string command = environment.empty() ? "" : "env ";
     for (const auto& variable : environment)
         command.append(quoted(variable)).append(" ");
-    command += "'" ZINDLE_HOST_PROGRAM "'";
+    command += quoted(program.string());
     for (const auto& argument : arguments)
         command.append(" ").append(quoted(argument));
     const auto out = scratch / "program.out";

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 namespace zindlehost {
@@ -153,6 +154,59 @@ TEST_F(HostProgram, AnInputAtARateTheEffectCannotRunAtIsAnInputError)
         EXPECT_EQ(result.err, "zindle-host: " + input.error + "\n");
         EXPECT_EQ(result.out, "");
         EXPECT_FALSE(std::filesystem::exists(output));
+    }
+}
+
+// A damaged installation of the effect fails validation, naming the broken file, before a host
+// opens the view. A copy of this program outside the build tree, beside a copy of the plug-in
+// bundle, finds the bundle's own resources as a foreign host does.
+TEST_F(HostProgram, ValidateReadsTheResourcesTheViewWillReadAndNamesABrokenFile)
+{
+    namespace fs = std::filesystem;
+    const au::ComponentManifest installed = findInstalledEffect(au::ComponentRegistry(), zindleEffect);
+    const fs::path program = directory / "program" / "zindle-host";
+    fs::create_directories(program.parent_path());
+    fs::copy_file(ZINDLE_HOST_PROGRAM, program);
+    const fs::path components = directory / "Components";
+    const fs::path resources = components / installed.bundlePath.filename() / "Resources";
+    const fs::path framework = resources / "Mossbell_Mossbell.bundle";
+    const fs::path extension = resources / "zindleExtension_zindleExtension.bundle";
+    const auto write = [](const fs::path& file, const std::string& bytes) {
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    };
+
+    const struct {
+        const char* damage;
+        std::function<void()> apply;
+        std::string line; // the start of the resources line
+    } cases[] = {
+        {"none", [] {},
+         "PASS  resources: Mossbell_Mossbell.bundle: 15 colours, 329 images, 3 fonts; "
+         "zindleExtension_zindleExtension.bundle: 6 colours, 499 images\n"},
+        {"a font that is none", [&] { write(framework / "Fonts" / "Dosis-Medium.otf", "not a font"); },
+         "FAIL  resources: " + (framework / "Fonts" / "Dosis-Medium.otf").string() + " cannot be registered as a font\n"},
+        {"an image cut short",
+         [&] {
+             const fs::path image = extension / "Assets" / "retro-background@2x.png";
+             fs::resize_file(image, fs::file_size(image) / 2);
+         },
+         "FAIL  resources: " + (extension / "Assets" / "retro-background@2x.png").string()
+             + " does not read as an image ("},
+        {"a colour table cut short", [&] { write(framework / "Assets" / "colors.json", "{\"background\": "); },
+         "FAIL  resources: " + (framework / "Assets" / "colors.json").string() + " is not a colour table ("},
+        {"no Resources folder", [&] { fs::remove_all(resources); },
+         "FAIL  resources: Mossbell_Mossbell.bundle is missing: it is in none of " + program.parent_path().string()
+             + ", " + resources.string() + "; zindleExtension_zindleExtension.bundle is missing: "},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(components);
+        fs::create_directories(components);
+        fs::copy(installed.bundlePath, components / installed.bundlePath.filename(), fs::copy_options::recursive);
+        c.apply();
+        const auto result =
+            test::runProgram({"validate"}, directory, {"ZINDLE_COMPONENT_PATH=" + components.string()}, program);
+        EXPECT_EQ(result.exitCode, std::string(c.damage) == "none" ? 0 : 1) << c.damage << "\n" << result.out;
+        EXPECT_THAT(result.out, HasSubstr("\n" + c.line)) << c.damage;
     }
 }
 
