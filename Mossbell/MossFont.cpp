@@ -11,8 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iostream>
 #include <iterator>
-#include <map>
 
 namespace mossbell {
 
@@ -46,35 +46,44 @@ const FontRow& row(MossFont font)
     return fontRows[int(font)];
 }
 
+const FontRegistration& registration()
+{
+    static const FontRegistration registered = [] {
+        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            foundation::fatalError("the fonts need a QGuiApplication", __FILE__, __LINE__);
+        return registerFontFiles(moduleBundle().bundlePath() / "Fonts");
+    }();
+    return registered;
+}
+
+} // namespace
+
 // Registers each file and maps our font name to the family the file declares: a font's
 // family comes from inside its file ("Bebas Neue", "Dosis"), so "Zindle" and the PostScript
 // style names "Dosis-Light" and "Dosis-Medium" would otherwise match nothing and fall back to
 // a system face. A font substitution tells Qt's font matching to read our name as that
 // family; the row's weight then picks the face within it (Light or Medium of "Dosis").
-const std::map<MossFont, QString>& registeredFamilies()
+FontRegistration registerFontFiles(const std::filesystem::path& fontsFolder)
 {
-    static const std::map<MossFont, QString> families = [] {
-        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-            foundation::fatalError("the fonts need a QGuiApplication", __FILE__, __LINE__);
-        const auto fonts = moduleBundle().bundlePath() / "Fonts";
-        std::map<MossFont, QString> registered;
-        for (const FontRow& r : fontRows) {
-            const QString path = QString::fromStdString((fonts / r.file).string());
-            const int id = QFontDatabase::addApplicationFont(path);
-            const QStringList fileFamilies = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
-            if (fileFamilies.isEmpty())
-                foundation::fatalError(("unable to register font " + path).toStdString(), __FILE__, __LINE__);
-            const QString name = QString::fromLatin1(r.name);
-            if (fileFamilies.first() != name)
-                QFont::insertSubstitution(name, fileFamilies.first());
-            registered.emplace(r.font, fileFamilies.first());
+    FontRegistration registered;
+    for (const FontRow& r : fontRows) {
+        const QString path = QString::fromStdString((fontsFolder / r.file).string());
+        const int id = QFontDatabase::addApplicationFont(path);
+        const QStringList fileFamilies = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+        QString family = fileFamilies.value(0);
+        if (family.isEmpty()) {
+            family = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+            registered.faults << path + QStringLiteral(" cannot be registered as a font");
+            std::cerr << "warning: unable to register font " << path.toStdString() << "; \"" << r.name
+                      << "\" is drawn in the default face \"" << family.toStdString() << "\" instead\n";
         }
-        return registered;
-    }();
-    return families;
+        const QString name = QString::fromLatin1(r.name);
+        if (family != name)
+            QFont::insertSubstitution(name, family);
+        registered.families.emplace(r.font, family);
+    }
+    return registered;
 }
-
-} // namespace
 
 QString fontName(MossFont font)
 {
@@ -83,12 +92,17 @@ QString fontName(MossFont font)
 
 void registerFonts()
 {
-    registeredFamilies();
+    registration();
+}
+
+QStringList fontFaults()
+{
+    return registration().faults;
 }
 
 QString registeredFamily(MossFont font)
 {
-    return registeredFamilies().at(font);
+    return registration().families.at(font);
 }
 
 QFont mossFont(MossFont font, qreal size)

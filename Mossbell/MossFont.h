@@ -2,8 +2,11 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include <array>
+#include <filesystem>
+#include <map>
 
 class QWidget;
 
@@ -22,9 +25,24 @@ inline constexpr std::array allMossFonts = {MossFont::zindle, MossFont::dosisLig
 QString fontName(MossFont font);
 
 /// Registers the bundle's fonts with the application's font database, once; later calls do
-/// nothing. A font file the bundle lacks stops the process. Main thread, with a
-/// QGuiApplication.
+/// nothing. A font file that is missing or does not register leaves its case in the
+/// application's default face, with a warning on standard error: a damaged installation must
+/// not end the host. Main thread, with a QGuiApplication.
 void registerFonts();
+
+/// One line per font file that did not register, naming it; empty when all did. Registers
+/// the fonts first. Main thread, with a QGuiApplication.
+QStringList fontFaults();
+
+/// How the fonts of a Fonts folder registered: the family of each case (the default face's
+/// where its file did not register) and a fault per file that did not, each also written to
+/// standard error as a warning. What registerFonts does once with the bundle's folder.
+/// Main thread, with a QGuiApplication.
+struct FontRegistration {
+    std::map<MossFont, QString> families;
+    QStringList faults;
+};
+FontRegistration registerFontFiles(const std::filesystem::path& fontsFolder);
 
 /// The family the font database resolves a case to: the family name inside its font file
 /// (the name "Zindle" is ours, not the file's). Registers the fonts first. Main thread.

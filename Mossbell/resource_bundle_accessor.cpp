@@ -17,4 +17,9 @@ const foundation::Bundle& moduleBundle()
     return bundle;
 }
 
+foundation::ModuleBundleLookup lookUpModuleBundle()
+{
+    return foundation::lookUpModuleBundle(QString::fromLatin1(resourceBundleName), &bundleFinder);
+}
+
 } // namespace mossbell

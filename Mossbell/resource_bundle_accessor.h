@@ -14,4 +14,8 @@ inline constexpr const char* resourceBundleName = "Mossbell_Mossbell.bundle";
 /// Mossbell_Mossbell" when none holds it. Any thread.
 const foundation::Bundle& moduleBundle();
 
+/// The same lookup, made afresh, without the stop: for a check that reports a missing bundle.
+/// Any thread.
+foundation::ModuleBundleLookup lookUpModuleBundle();
+
 } // namespace mossbell

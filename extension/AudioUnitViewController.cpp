@@ -1,5 +1,6 @@
 #include "extension/AudioUnitViewController.h"
 
+#include "extension/ExtensionResources.h"
 #include "extension/MainView.h"
 
 #include "platform/foundation/MainQueue.h"
@@ -23,6 +24,11 @@ std::shared_ptr<au::AudioUnit> AudioUnitViewController::createAudioUnit(const au
         settings_->setupParameterTreeListeners();
     });
     return unit;
+}
+
+std::optional<au::ResourceCheck> AudioUnitViewController::checkResources()
+{
+    return zindle::checkResources();
 }
 
 void AudioUnitViewController::viewDidLoad()

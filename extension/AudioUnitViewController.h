@@ -29,6 +29,8 @@ public:
 
     /// This controller: its view hosts the main view, preferring 640 x 480. Main thread.
     ui::ViewController* userInterface() override { return this; }
+    /// The framework's and the extension's resources (see zindle::checkResources). Main thread.
+    std::optional<au::ResourceCheck> checkResources() override;
     /// The controller hosting the main view, once the view is loaded.
     ui::ViewController* hostingController() const { return hostingController_; }
 

@@ -2,6 +2,8 @@
 
 #include "extension/ResourceBundleClass.h"
 
+#include "Mossbell/ResourceCheck.h"
+
 namespace zindle {
 
 // Each resource has its own one-time guard (a function-local static): the first reader on any
@@ -46,6 +48,15 @@ const mossbell::ImageResource& Images::of(ImageAsset asset)
 #undef ZINDLE_CASE
     }
     return modernArea(); // not reached: the switch names every asset
+}
+
+au::ResourceCheck checkResources()
+{
+    au::ResourceCheck check = mossbell::checkResources();
+    mossbell::merge(check, mossbell::checkResourceBundle(
+                               QString::fromLatin1(resourceBundleName), lookUpResourceBundle(),
+                               mossbell::assetNames(allColorAssets, allImageAssets, allDialStrips, 0)));
+    return check;
 }
 
 } // namespace zindle

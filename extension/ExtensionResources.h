@@ -3,6 +3,7 @@
 #include "extension/ExtensionAssets.h"
 
 #include "Mossbell/AssetResources.h"
+#include "platform/audiounit/ViewController.h"
 
 namespace zindle {
 
@@ -25,5 +26,10 @@ struct Images {
 #undef ZINDLE_DECLARE
     static const mossbell::ImageResource& of(ImageAsset asset);
 };
+
+/// Reads every resource the plug-in's model and view read: the framework's (its bundle and
+/// fonts) and the extension's bundle with its colours, images and dial strips. Never ends the
+/// process. Main thread.
+au::ResourceCheck checkResources();
 
 } // namespace zindle

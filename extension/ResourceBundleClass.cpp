@@ -16,4 +16,9 @@ const foundation::Bundle& resourceBundle()
     return bundle;
 }
 
+foundation::ModuleBundleLookup lookUpResourceBundle()
+{
+    return foundation::lookUpModuleBundle(QString::fromLatin1(resourceBundleName), &bundleMarker);
+}
+
 } // namespace zindle

@@ -18,4 +18,8 @@ inline constexpr const char* resourceBundleName = "zindleExtension_zindleExtensi
 /// zindleExtension_zindleExtension" when none holds it. Any thread.
 const foundation::Bundle& resourceBundle();
 
+/// The same lookup, made afresh, without the stop: for a check that reports a missing bundle.
+/// Any thread.
+foundation::ModuleBundleLookup lookUpResourceBundle();
+
 } // namespace zindle

@@ -35,6 +35,11 @@ std::span<const au::ChannelCapability> ZindleAudioUnit::channelCapabilities() co
     return channelCapabilityPairs;
 }
 
+std::optional<au::SampleRateRange> ZindleAudioUnit::supportedSampleRates() const
+{
+    return au::SampleRateRange{minimumSampleRate, maximumSampleRate};
+}
+
 void ZindleAudioUnit::setParameter(std::uint64_t address, float value)
 {
     kernel_.setParameter(address, value, false);

@@ -32,6 +32,9 @@ public:
 
     double latency() const override { return 0.02; }
     std::span<const au::ChannelCapability> channelCapabilities() const override;
+    /// minimumSampleRate to maximumSampleRate: the rates hosts run effects at. The vocoder's
+    /// windows and transforms grow with the rate, so a rate far beyond would cost gigabytes.
+    std::optional<au::SampleRateRange> supportedSampleRates() const override;
 
     au::FrameCount maximumFramesToRender() const override { return kernel_.maxFramesToRender(); }
     void setMaximumFramesToRender(au::FrameCount frames) override { kernel_.setMaxFramesToRender(frames); }
@@ -59,6 +62,8 @@ public:
     static constexpr float compressorReleaseMs = 50.0f;
 
     static constexpr double defaultSampleRate = 44100.0;
+    static constexpr double minimumSampleRate = 8000.0;
+    static constexpr double maximumSampleRate = 768000.0;
 
 protected:
     void doAllocateRenderResources() override;

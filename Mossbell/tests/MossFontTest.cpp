@@ -8,6 +8,10 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QRawFont>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -72,6 +76,34 @@ TEST(MossFont, SizesArePointsOfTheDesignRoundedToWholePixels)
     for (const auto& c : cases)
         EXPECT_EQ(zindleFont(c.size).pixelSize(), c.pixels) << c.size;
     EXPECT_EQ(zindleFont(13), mossFont(MossFont::zindle, 13));
+}
+
+// A damaged Fonts folder must not end the host that opens the view: a font that does not
+// register (here one of no font data, one missing) is drawn in the default face, with a
+// warning naming its file, and the others register as ever.
+TEST(MossFont, AFontThatDoesNotRegisterFallsBackToTheDefaultFaceWithAWarning)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    const auto bundled = moduleBundle().bundlePath() / "Fonts";
+    std::filesystem::copy_file(bundled / "BebasNeue-Regular.otf", folder / "BebasNeue-Regular.otf");
+    std::ofstream(folder / "Dosis-Light.otf") << "no font in here";
+    const auto path = [&](const char* file) { return QString::fromStdString((folder / file).string()); };
+
+    ::testing::internal::CaptureStderr();
+    const FontRegistration registration = registerFontFiles(folder);
+    const std::string warnings = ::testing::internal::GetCapturedStderr();
+
+    const QString fallback = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    EXPECT_EQ(registration.families.at(MossFont::zindle), QRawFont(path("BebasNeue-Regular.otf"), 13).familyName());
+    EXPECT_EQ(registration.families.at(MossFont::dosisLight), fallback);
+    EXPECT_EQ(registration.families.at(MossFont::dosisMedium), fallback);
+    EXPECT_EQ(registration.faults, QStringList({path("Dosis-Light.otf") + " cannot be registered as a font",
+                                                path("Dosis-Medium.otf") + " cannot be registered as a font"}));
+    for (const char* file : {"Dosis-Light.otf", "Dosis-Medium.otf"})
+        EXPECT_NE(warnings.find("warning: unable to register font " + path(file).toStdString() + "; \""), std::string::npos)
+            << warnings;
+    EXPECT_TRUE(QFont::substitutes("Dosis-Light").contains(fallback, Qt::CaseInsensitive)) << "our name reaches the default face";
 }
 
 } // namespace

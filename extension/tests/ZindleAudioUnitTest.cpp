@@ -42,6 +42,33 @@ TEST(ZindleAudioUnit, NewUnitAsTheHostSeesIt)
     EXPECT_EQ(unit.kernel().vocoder(), nullptr);
 }
 
+// The vocoder's windows grow with the rate: far beyond the rates hosts use they would take
+// gigabytes, so the unit states its range and its buses refuse any other rate.
+TEST(ZindleAudioUnit, RunsFromEightTo768Kilohertz)
+{
+    ZindleAudioUnit unit;
+    const auto range = unit.supportedSampleRates();
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->minimum, 8000.0);
+    EXPECT_EQ(range->maximum, 768000.0);
+    for (const double rate : {1.0, 7999.0, 768001.0, 2e9}) {
+        try {
+            unit.outputBusses()[0].setFormat(au::AudioFormat::standard(rate, 2));
+            ADD_FAILURE() << rate << " Hz accepted";
+        } catch (const au::Error& error) {
+            EXPECT_EQ(error.status(), au::status::formatNotSupported) << rate;
+        }
+    }
+    for (const double rate : {8000.0, 768000.0}) {
+        for (std::size_t bus = 0; bus < 2; ++bus)
+            unit.inputBusses()[bus].setFormat(au::AudioFormat::standard(rate, bus == 0 ? 2 : 1));
+        unit.outputBusses()[0].setFormat(au::AudioFormat::standard(rate, 2));
+        unit.allocateRenderResources();
+        ASSERT_NE(unit.kernel().vocoder(), nullptr) << rate;
+        unit.deallocateRenderResources();
+    }
+}
+
 TEST(ZindleAudioUnit, MaximumFramesLimitsTheRequests)
 {
     ZindleAudioUnit unit;

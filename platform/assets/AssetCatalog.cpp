@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -14,12 +15,28 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QJsonObject readColorTable(const fs::path& bundle)
+QString pathText(const fs::path& path) { return QString::fromStdString(path.string()); }
+
+// The table, or why there is none.
+std::optional<QJsonObject> readColorTable(const fs::path& bundle, QString* fault = nullptr)
 {
-    QFile file(QString::fromStdString(AssetCatalog::colorTablePath(bundle).string()));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QJsonDocument::fromJson(file.readAll()).object();
+    const fs::path path = AssetCatalog::colorTablePath(bundle);
+    QFile file(pathText(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (fault)
+            *fault = pathText(path) + QStringLiteral(" cannot be read: ") + file.errorString();
+        return std::nullopt;
+    }
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (!document.isObject()) {
+        if (fault)
+            *fault = pathText(path) + QStringLiteral(" is not a colour table (")
+                     + (error.error != QJsonParseError::NoError ? error.errorString() : QStringLiteral("no JSON object"))
+                     + QLatin1Char(')');
+        return std::nullopt;
+    }
+    return document.object();
 }
 
 std::optional<QColor> parseColor(const QString& text)
@@ -53,7 +70,7 @@ fs::path AssetCatalog::imagePath(const fs::path& bundlePath, const QString& name
 
 std::optional<QColor> AssetCatalog::color(const QString& name) const
 {
-    const QJsonValue value = readColorTable(bundle_).value(name);
+    const QJsonValue value = readColorTable(bundle_).value_or(QJsonObject()).value(name);
     if (!value.isString())
         return std::nullopt;
     return parseColor(value.toString());
@@ -61,7 +78,7 @@ std::optional<QColor> AssetCatalog::color(const QString& name) const
 
 QStringList AssetCatalog::colorNames() const
 {
-    return readColorTable(bundle_).keys();
+    return readColorTable(bundle_).value_or(QJsonObject()).keys();
 }
 
 QImage AssetCatalog::image(const QString& name, qreal scale) const
@@ -105,6 +122,41 @@ QStringList AssetCatalog::registerFonts() const
             families << QFontDatabase::applicationFontFamilies(id);
     }
     return families;
+}
+
+QStringList AssetCatalog::faults(const QStringList& colorNames, const QStringList& imageNames) const
+{
+    QStringList found;
+    QString tableFault;
+    if (const std::optional<QJsonObject> table = readColorTable(bundle_, &tableFault)) {
+        QStringList unread;
+        for (const QString& name : colorNames) {
+            const QJsonValue value = table->value(name);
+            if (!value.isString() || !parseColor(value.toString()))
+                unread << QLatin1Char('"') + name + QLatin1Char('"');
+        }
+        if (!unread.isEmpty())
+            found << pathText(colorTablePath(bundle_)) + QStringLiteral(" has no colour ")
+                         + unread.join(QStringLiteral(", "));
+    } else if (!colorNames.isEmpty()) {
+        found << tableFault;
+    }
+
+    for (const QString& name : imageNames) {
+        bool any = false;
+        for (const int scale : {1, 2}) {
+            const QString path = pathText(imagePath(bundle_, name, scale));
+            if (!QFile::exists(path))
+                continue;
+            any = true;
+            QImageReader reader(path);
+            if (reader.read().isNull())
+                found << path + QStringLiteral(" does not read as an image (") + reader.errorString() + QLatin1Char(')');
+        }
+        if (!any)
+            found << pathText(imagePath(bundle_, name, 1)) + QStringLiteral(" is missing");
+    }
+    return found;
 }
 
 } // namespace assets

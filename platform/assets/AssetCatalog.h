@@ -39,6 +39,13 @@ public:
     /// returns the families added. Needs a QGuiApplication.
     QStringList registerFonts() const;
 
+    /// What is wrong with what a module reads from the bundle, one line per broken file,
+    /// naming it: a colour table that is missing, is no JSON object, or lacks or cannot parse
+    /// one of colorNames; an image of imageNames with no file at either scale, or whose file
+    /// does not decode. Empty when all of it reads. Decodes every image: a check, not a path
+    /// for drawing.
+    QStringList faults(const QStringList& colorNames, const QStringList& imageNames) const;
+
     static std::filesystem::path colorTablePath(const std::filesystem::path& bundlePath);
     static std::filesystem::path imagePath(const std::filesystem::path& bundlePath, const QString& name, int scale);
 

@@ -9,6 +9,8 @@ void AudioBus::setFormat(const AudioFormat& format)
 {
     if (owner_ && owner_->renderResourcesAllocated())
         throw Error("cannot change the format of bus \"" + name_ + "\" while render resources are allocated");
+    if (owner_)
+        owner_->checkSampleRate(format.sampleRate());
     format_ = format;
 }
 

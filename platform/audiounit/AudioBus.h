@@ -19,7 +19,8 @@ public:
     AudioBus& operator=(const AudioBus&) = delete;
 
     const AudioFormat& format() const { return format_; }
-    /// Throws au::Error while the owning unit has its render resources allocated.
+    /// Throws au::Error while the owning unit has its render resources allocated, and with
+    /// status::formatNotSupported for a rate the owning unit does not run at.
     void setFormat(const AudioFormat& format);
 
     const std::string& name() const { return name_; }

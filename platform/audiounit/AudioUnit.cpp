@@ -1,8 +1,24 @@
 #include "platform/audiounit/AudioUnit.h"
 
+#include "platform/audiounit/Error.h"
+
+#include <array>
+#include <charconv>
 #include <thread>
 
 namespace au {
+
+namespace {
+
+// Plain digits, never an exponent: "2000000000", "44100.5".
+std::string rateText(double rate)
+{
+    std::array<char, 400> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), rate, std::chars_format::fixed);
+    return std::string(text.data(), result.ptr);
+}
+
+} // namespace
 
 AudioUnit::AudioUnit(const ComponentDescription& description)
     : description_(description),
@@ -24,6 +40,15 @@ void AudioUnit::shutOutRendering()
         std::this_thread::yield();
 }
 
+void AudioUnit::checkSampleRate(double rate) const
+{
+    const std::optional<SampleRateRange> range = supportedSampleRates();
+    if (range && !range->contains(rate))
+        throw Error("the effect runs at " + rateText(range->minimum) + " to " + rateText(range->maximum)
+                        + " Hz, not at " + rateText(rate) + " Hz",
+                    status::formatNotSupported);
+}
+
 void AudioUnit::allocateRenderResources()
 {
     shutOutRendering();
@@ -31,6 +56,9 @@ void AudioUnit::allocateRenderResources()
         allocated_ = false;
         doDeallocateRenderResources();
     }
+    for (AudioBusArray* buses : {&inputBusses(), &outputBusses()})
+        for (std::size_t bus = 0; bus < buses->count(); ++bus)
+            checkSampleRate((*buses)[bus].format().sampleRate());
     doAllocateRenderResources();
     if (!internalBlock_)
         internalBlock_ = internalRenderBlock();

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 
 namespace au {
@@ -19,6 +20,14 @@ class ParameterTree;
 struct ChannelCapability {
     std::int32_t inputChannels;
     std::int32_t outputChannels;
+};
+
+/// The sample rates a unit runs at, both ends included.
+struct SampleRateRange {
+    double minimum;
+    double maximum;
+
+    bool contains(double rate) const { return rate >= minimum && rate <= maximum; }
 };
 
 /// The base of every effect as a host sees it: buses, latency, channel capabilities, render
@@ -51,6 +60,13 @@ public:
     /// Empty: any channel counts.
     virtual std::span<const ChannelCapability> channelCapabilities() const { return {}; }
 
+    /// The rates the unit runs at; empty: any rate. Its buses refuse a format at another rate,
+    /// and so does allocation (for a bus the unit made at one), before the effect sees it.
+    virtual std::optional<SampleRateRange> supportedSampleRates() const { return std::nullopt; }
+    /// Throws au::Error with status::formatNotSupported when rate lies outside
+    /// supportedSampleRates(), saying both.
+    void checkSampleRate(double rate) const;
+
     /// The most frames one render call may ask for; set by the host before allocation.
     virtual FrameCount maximumFramesToRender() const { return maximumFramesToRender_; }
     virtual void setMaximumFramesToRender(FrameCount frames) { maximumFramesToRender_ = frames; }
@@ -61,7 +77,8 @@ public:
 
     /// Sets up rendering for the current bus formats and maximumFramesToRender, deallocating
     /// first when already allocated. Throws au::Error (or what the effect throws) on failure,
-    /// leaving the unit deallocated.
+    /// leaving the unit deallocated: with status::formatNotSupported when a bus runs at a rate
+    /// outside supportedSampleRates().
     void allocateRenderResources();
     /// Nothing when not allocated.
     void deallocateRenderResources();

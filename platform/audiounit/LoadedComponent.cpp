@@ -1,6 +1,7 @@
 #include "platform/audiounit/LoadedComponent.h"
 
 #include "platform/audiounit/Error.h"
+#include "platform/audiounit/SharedObjectFile.h"
 #include "platform/foundation/MainQueue.h"
 
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 #include <dlfcn.h>
 
 #include <exception>
+#include <optional>
 #include <system_error>
 
 namespace au {
@@ -64,6 +66,10 @@ std::shared_ptr<LoadedComponent> LoadedComponent::load(const ComponentManifest& 
     std::error_code error;
     if (!fs::is_regular_file(library, error))
         throw Error(failure + "its library " + library.string() + " does not exist");
+    // Before dlopen: the loader would map a file cut short and fault on its missing pages.
+    if (const std::optional<std::string> fault = sharedObjectFault(library))
+        throw Error(failure + "its library " + library.string() + " is truncated or not a shared library (" + *fault
+                    + ")");
 
     dlerror();
     void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);

@@ -25,8 +25,10 @@ namespace au {
 class LoadedComponent : public std::enable_shared_from_this<LoadedComponent> {
 public:
     /// Opens manifest's library and finds its entry. Throws au::Error with a message naming
-    /// the component and the fault: the library file is missing, the dynamic loader refused
-    /// it (with the loader's text), or it has no entry "auExtensionCreatePrincipal".
+    /// the component and the fault: the library file is missing, it "is truncated or not a
+    /// shared library" (not a complete ELF shared object for this machine, checked before the
+    /// dynamic loader sees it), the dynamic loader refused it (with the loader's text), or it
+    /// has no entry "auExtensionCreatePrincipal".
     static std::shared_ptr<LoadedComponent> load(const ComponentManifest& manifest);
 
     ~LoadedComponent();

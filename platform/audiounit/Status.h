@@ -18,6 +18,8 @@ inline constexpr Status noConnection = -10876;
 inline constexpr Status invalidProperty = -10879;
 /// The unit was asked to render while its render resources were not allocated.
 inline constexpr Status uninitialized = -10867;
+/// The unit does not run at the format asked of it (a sample rate outside its range).
+inline constexpr Status formatNotSupported = -10868;
 } // namespace status
 
 } // namespace au

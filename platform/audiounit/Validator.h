@@ -48,7 +48,8 @@ using ValidationResults = std::map<std::string, std::any>;
 inline constexpr const char* validationOutputKey = "Output";
 
 /// Validates the component as a host would use it: opens it (library, principal, Audio
-/// Unit), then checks its description, buses and formats, channel capabilities, latency, its
+/// Unit), has the effect read the resources its view will read (where it checks them: see
+/// ViewController::checkResources), then checks its description, buses and formats, channel capabilities, latency, its
 /// parameter tree (ranges, flags, defaults, value strings, text round trips), and renders
 /// silence and noise at 44100, 48000 and 96000 Hz with 1, 64, 512 and the maximum frames per
 /// call through allocate / render / deallocate cycles, including a request beyond the maximum

@@ -6,6 +6,8 @@
 #include <QJsonDocument>
 
 #include <dlfcn.h>
+
+#include <algorithm>
 #include <system_error>
 
 namespace foundation {
@@ -107,27 +109,46 @@ QString Bundle::infoString(const QString& key) const
     return info_.value(key).toString();
 }
 
+namespace {
+
+ModuleBundleLookup lookIn(const QString& bundleName, const std::optional<fs::path>& mainResources,
+                          const std::optional<fs::path>& codeResources, const fs::path& mainBundle)
+{
+    ModuleBundleLookup lookup;
+    for (const auto& candidate : {mainResources, codeResources, std::optional<fs::path>(mainBundle)}) {
+        if (!candidate || std::find(lookup.searched.begin(), lookup.searched.end(), *candidate) != lookup.searched.end())
+            continue;
+        lookup.searched.push_back(*candidate);
+        if ((lookup.bundle = Bundle::open(*candidate / bundleName.toStdString())))
+            break;
+    }
+    return lookup;
+}
+
+} // namespace
+
 std::optional<Bundle> locateModuleBundle(const QString& bundleName,
                                          const std::optional<fs::path>& mainResources,
                                          const std::optional<fs::path>& codeResources,
                                          const fs::path& mainBundle)
 {
-    const std::optional<fs::path> candidates[] = {mainResources, codeResources, mainBundle};
-    for (const auto& candidate : candidates) {
-        if (!candidate)
-            continue;
-        if (auto bundle = Bundle::open(*candidate / bundleName.toStdString()))
-            return bundle;
-    }
-    return std::nullopt;
+    return lookIn(bundleName, mainResources, codeResources, mainBundle).bundle;
+}
+
+ModuleBundleLookup lookUpModuleBundle(const QString& bundleName, const void* codeAddress)
+{
+    const Bundle& mainBundle = Bundle::main();
+    const std::optional<Bundle> code = Bundle::containing(codeAddress);
+    // A code bundle without its Resources folder is looked in all the same (in vain), so that
+    // a report of a missing bundle names the folder that should hold it.
+    const std::optional<fs::path> codeResources =
+        code ? code->resourcePath().value_or(code->bundlePath() / "Resources") : std::optional<fs::path>();
+    return lookIn(bundleName, mainBundle.resourcePath(), codeResources, mainBundle.bundlePath());
 }
 
 Bundle findModuleBundle(const QString& bundleName, const void* codeAddress, std::string_view source, int line)
 {
-    const Bundle& mainBundle = Bundle::main();
-    const std::optional<Bundle> code = Bundle::containing(codeAddress);
-    auto found = locateModuleBundle(bundleName, mainBundle.resourcePath(),
-                                    code ? code->resourcePath() : std::nullopt, mainBundle.bundlePath());
+    const std::optional<Bundle> found = lookUpModuleBundle(bundleName, codeAddress).bundle;
     if (!found) {
         QString name = bundleName;
         if (name.endsWith(QStringLiteral(".bundle")))

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 namespace foundation {
 
@@ -63,9 +65,17 @@ std::optional<Bundle> locateModuleBundle(const QString& bundleName,
                                          const std::optional<std::filesystem::path>& codeResources,
                                          const std::filesystem::path& mainBundle);
 
-/// The lookup above for the running process; stops the process with
-/// "unable to find bundle named <name without .bundle>" (naming source) when none opens.
-/// codeAddress is any symbol of the module (its bundle-finder marker).
+/// The lookup above for the running process: the bundle, when a directory held it, and the
+/// directories looked in, in order. codeAddress is any symbol of the module (its bundle-finder
+/// marker).
+struct ModuleBundleLookup {
+    std::optional<Bundle> bundle;
+    std::vector<std::filesystem::path> searched;
+};
+ModuleBundleLookup lookUpModuleBundle(const QString& bundleName, const void* codeAddress);
+
+/// The same; stops the process with "unable to find bundle named <name without .bundle>"
+/// (naming source) when none opens.
 Bundle findModuleBundle(const QString& bundleName, const void* codeAddress, std::string_view source, int line);
 
 } // namespace foundation

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cmath>
 #include <cstddef>
+#include <string>
 #include <vector>
 
 namespace zindlehost {
@@ -14,5 +16,11 @@ struct AudioData {
     std::size_t frames() const { return channels.empty() ? 0 : channels.front().size(); }
     double seconds() const { return sampleRate > 0.0 ? static_cast<double>(frames()) / sampleRate : 0.0; }
 };
+
+/// A sample rate as the tool's messages give it, in whole hertz: "44100 Hz".
+inline std::string hertzText(double rate)
+{
+    return std::to_string(std::lround(rate)) + " Hz";
+}
 
 } // namespace zindlehost

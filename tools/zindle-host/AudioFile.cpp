@@ -35,11 +35,6 @@ std::string sndfileMessage(SNDFILE* file)
     return message;
 }
 
-[[noreturn]] void inputError(const std::string& role, const std::filesystem::path& path, const std::string& what)
-{
-    throw HostError(ExitCode::inputFile, role + " " + quoted(path) + " " + what);
-}
-
 bool hasWavExtension(const std::filesystem::path& path)
 {
     std::string extension = path.extension().string();
@@ -49,6 +44,11 @@ bool hasWavExtension(const std::filesystem::path& path)
 }
 
 } // namespace
+
+void inputError(const std::string& role, const std::filesystem::path& path, const std::string& what)
+{
+    throw HostError(ExitCode::inputFile, role + " " + quoted(path) + " " + what);
+}
 
 AudioData readAudioFile(const std::filesystem::path& path, const std::string& role, std::size_t maxChannels)
 {

@@ -12,6 +12,9 @@ struct sf_private_tag;
 
 namespace zindlehost {
 
+/// Throws HostError (inputFile) about an input file: "<role> '<path>' <what>".
+[[noreturn]] void inputError(const std::string& role, const std::filesystem::path& path, const std::string& what);
+
 /// Reads a whole audio file (any format libsndfile reads) as 32-bit float samples. role names
 /// the file in messages ("voice file"). Throws HostError (inputFile) with one clear line when
 /// the file is missing, is not a regular file, cannot be read, is not an audio file libsndfile

@@ -138,6 +138,8 @@ int validateCommand(const std::vector<std::string>& arguments, const Console& co
     expectNoArguments(arguments);
     const au::ComponentRegistry registry;
     const au::ComponentManifest manifest = findInstalledEffect(registry, zindleEffect);
+    // An effect that does not load is exit 5, as for the other commands, not a failed check.
+    loadEffect(manifest);
     const au::ValidationReport report = au::validateComponent(manifest, {}, console.out);
     return static_cast<int>(report.result == au::ValidationResult::passed ? ExitCode::success : ExitCode::failed);
 }
@@ -313,7 +315,8 @@ Exit status:
   1  the effect did not pass validation, show cannot open a window or play, or an
      unexpected failure
   2  bad command line: unknown command or option, unknown parameter, bad value, bad automation
-  3  an input file is missing, unreadable, not audio, or has more than two channels
+  3  an input file is missing, unreadable, not audio, has more than two channels, or
+     runs at a sample rate the effect does not run at (8 kHz to 768 kHz)
   4  the output cannot be written
   5  the effect is not installed, does not load, or fails to render
 )";

@@ -26,10 +26,18 @@ au::ComponentManifest findInstalledEffect(const au::ComponentRegistry& registry,
                                           + (searched.empty() ? "nothing" : searched) + ")");
 }
 
-EffectInstance::EffectInstance(const au::ComponentManifest& manifest)
+std::shared_ptr<au::LoadedComponent> loadEffect(const au::ComponentManifest& manifest)
 {
     try {
-        component_ = au::LoadedComponent::load(manifest);
+        return au::LoadedComponent::load(manifest);
+    } catch (const au::Error& error) {
+        throw HostError(ExitCode::effect, error.what());
+    }
+}
+
+EffectInstance::EffectInstance(const au::ComponentManifest& manifest) : component_(loadEffect(manifest))
+{
+    try {
         principal_ = component_->createPrincipal();
     } catch (const au::Error& error) {
         throw HostError(ExitCode::effect, error.what());

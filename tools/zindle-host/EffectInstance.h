@@ -26,6 +26,10 @@ inline constexpr std::size_t maxInputChannels = 2;
 au::ComponentManifest findInstalledEffect(const au::ComponentRegistry& registry,
                                           const au::ComponentDescription& description);
 
+/// The component's library, opened (see au::LoadedComponent::load). Throws HostError
+/// (effect) with the loader's reason when it does not load.
+std::shared_ptr<au::LoadedComponent> loadEffect(const au::ComponentManifest& manifest);
+
 /// One instance of an installed effect, opened the way a host opens it: the registry's
 /// manifest, the component's library, a principal and its Audio Unit. The principal is also
 /// what makes the effect's view. The host registers as an

@@ -14,8 +14,6 @@ namespace zindlehost {
 
 namespace {
 
-std::string hertz(double rate) { return std::to_string(std::lround(rate)) + " Hz"; }
-
 // The endless repetition of loop, resampled to rate, from the loop's start for frames frames.
 // The converter is fed the repetition itself, from a little before the start (long enough for
 // the widest sinc filter, which widens by the factor of a downsampling), so every seam is
@@ -29,7 +27,7 @@ AudioData resampleEndless(const AudioData& loop, double rate, std::size_t frames
     const double ratio = static_cast<double>(to) / static_cast<double>(from);
     if (from <= 0 || to <= 0 || !src_is_valid_ratio(ratio))
         throw HostError(ExitCode::inputFile,
-                        "cannot resample the " + role + " from " + hertz(loop.sampleRate) + " to " + hertz(rate));
+                        "cannot resample the " + role + " from " + hertzText(loop.sampleRate) + " to " + hertzText(rate));
 
     const std::size_t channels = loop.channelCount();
     const std::size_t period = loop.frames();

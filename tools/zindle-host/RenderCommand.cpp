@@ -52,6 +52,13 @@ RenderSummary renderFiles(const RenderOptions& options, const Console& console)
 
     const au::ComponentRegistry registry;
     EffectInstance effect(findInstalledEffect(registry, zindleEffect));
+    // The effect runs at the voice's rate: one it does not run at is the file's fault, told
+    // before anything is sized for it. The carrier is resampled, so any rate it can be
+    // resampled from will do.
+    if (const auto rates = effect.unit().supportedSampleRates(); rates && !rates->contains(voice.sampleRate))
+        inputError("voice file", options.voice,
+                   "runs at " + hertzText(voice.sampleRate) + "; the effect runs at "
+                       + std::to_string(std::lround(rates->minimum)) + " to " + hertzText(rates->maximum));
     const au::ParameterTree& tree = effect.parameterTree();
 
     // Every identifier and value is checked before the first one is set.

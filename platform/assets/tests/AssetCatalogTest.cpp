@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 
 namespace {
 
@@ -70,6 +72,65 @@ TEST_F(AssetCatalogTest, FallsBackToTheOtherScaleAndReadsBothColourForms)
     EXPECT_EQ(catalog.color("b"), QColor(0x10, 0x20, 0x30, 0x40));
     EXPECT_FALSE(catalog.color("c"));
     EXPECT_FALSE(catalog.color("d"));
+}
+
+// Each fault names its file; a sound bundle has none, and an image at one scale is enough.
+TEST_F(AssetCatalogTest, FaultsNameEachFileThatDoesNotRead)
+{
+    const auto assetsFolder = bundle() / "Assets";
+    const auto path = [&](const std::string& file) { return QString::fromStdString((assetsFolder / file).string()); };
+    const auto write = [&](const std::string& file, const std::string& bytes) {
+        std::ofstream(assetsFolder / file, std::ios::binary | std::ios::trunc) << bytes;
+    };
+    const auto soundBundle = [&] {
+        std::filesystem::remove_all(bundle());
+        assets::ArtworkWriter writer(bundle());
+        for (const char* name : {"knob", "knobs/dial-01"})
+            writer.writeImage(name, QSizeF(6, 6), [](QPainter& p, const QSizeF& size) {
+                p.fillRect(QRectF(QPointF(0, 0), size), Qt::green);
+            });
+        writer.writeColors({{"Background/Normal", QColor(10, 20, 30)}, {"Glass", QColor(1, 2, 3, 128)}});
+    };
+    const QStringList colors{"Background/Normal", "Glass"};
+    const QStringList images{"knob", "knobs/dial-01"};
+    soundBundle();
+    std::ifstream png(assetsFolder / "knob@2x.png", std::ios::binary);
+    const std::string knob2x((std::istreambuf_iterator<char>(png)), {});
+
+    const struct {
+        const char* damage;
+        std::function<void()> apply;
+        QStringList faults;
+    } cases[] = {
+        {"none", [] {}, {}},
+        {"only the 1x of an image", [&] { std::filesystem::remove(assetsFolder / "knob@2x.png"); }, {}},
+        {"no colour table", [&] { std::filesystem::remove(assetsFolder / "colors.json"); },
+         {path("colors.json") + " cannot be read: No such file or directory"}},
+        {"a colour table cut short", [&] { write("colors.json", "{\"Glass\": \"#01020380\""); },
+         {path("colors.json") + " is not a colour table ("}},
+        {"a colour table of the wrong shape", [&] { write("colors.json", "[1, 2]"); },
+         {path("colors.json") + " is not a colour table (no JSON object)"}},
+        {"colours missing or unreadable", [&] { write("colors.json", R"({"Glass": "glassy"})"); },
+         {path("colors.json") + " has no colour \"Background/Normal\", \"Glass\""}},
+        {"an image cut short", [&] { write("knob@2x.png", knob2x.substr(0, knob2x.size() / 2)); },
+         {path("knob@2x.png") + " does not read as an image ("}},
+        {"an image that is no image", [&] { write("knobs/dial-01.png", "not a picture"); },
+         {path("knobs/dial-01.png") + " does not read as an image ("}},
+        {"an image at neither scale",
+         [&] {
+             std::filesystem::remove(assetsFolder / "knob.png");
+             std::filesystem::remove(assetsFolder / "knob@2x.png");
+         },
+         {path("knob.png") + " is missing"}},
+    };
+    for (const auto& c : cases) {
+        soundBundle();
+        c.apply();
+        const QStringList found = assets::AssetCatalog(bundle()).faults(colors, images);
+        ASSERT_EQ(found.size(), c.faults.size()) << c.damage << ": " << found.join("; ").toStdString();
+        for (qsizetype i = 0; i < found.size(); ++i)
+            EXPECT_TRUE(found[i].startsWith(c.faults[i])) << c.damage << ": " << found[i].toStdString();
+    }
 }
 
 } // namespace

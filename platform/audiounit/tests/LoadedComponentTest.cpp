@@ -7,10 +7,14 @@
 
 #include <QTemporaryDir>
 
+#include <elf.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <future>
+#include <iterator>
 #include <thread>
 
 namespace au {
@@ -77,7 +81,9 @@ TEST(LoadedComponentTest, LoadFailuresSayWhy)
         std::vector<std::string> fragments;
     } cases[] = {
         {"missing library", missing, {"\"Test: none\" (aufx gain Test) cannot be loaded", "Gone.so does not exist"}},
-        {"not a library", garbage, {"cannot be loaded", "Garbage.so: "}},
+        {"not a library", garbage,
+         {"cannot be loaded: its library " + garbage.libraryPath.string()
+          + " is truncated or not a shared library (it is not an ELF file)"}},
         {"no entry", testComponent("noEntry"), {"has no entry auExtensionCreatePrincipal"}},
     };
     for (const auto& failure : cases) {
@@ -89,6 +95,65 @@ TEST(LoadedComponentTest, LoadFailuresSayWhy)
                 EXPECT_THAT(error.what(), HasSubstr(fragment)) << failure.what;
         }
     }
+}
+
+// A library cut short would be mapped and fault (SIGBUS) on its missing pages; one that is no
+// shared object of this machine would reach the loader. Both are refused first, saying why.
+TEST(LoadedComponentTest, ALibraryThatIsNotACompleteSharedObjectIsRefusedBeforeLoading)
+{
+    const ComponentManifest intact = testComponent("none");
+    std::ifstream in(intact.libraryPath, std::ios::binary);
+    const std::string library((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_GT(library.size(), 4096u);
+    const auto patched = [&](std::size_t offset, std::string bytes) {
+        std::string copy = library;
+        copy.replace(offset, bytes.size(), bytes);
+        return copy;
+    };
+    const auto little16 = [](int value) { return std::string{char(value & 0xff), char(value >> 8)}; };
+    const int machine = std::uint8_t(library[EI_NIDENT + 2]) | std::uint8_t(library[EI_NIDENT + 3]) << 8;
+
+    QTemporaryDir dir;
+    const fs::path root = dir.path().toStdString();
+    const struct {
+        const char* what;
+        std::string contents;
+        std::string reason; // the start of the text in parentheses
+    } cases[] = {
+        {"empty", "", "it is not an ELF file"},
+        {"text", "#!/bin/sh\necho hello\n", "it is not an ELF file"},
+        {"cut inside the ELF header", library.substr(0, 40), "it is 40 bytes long, less than an ELF header"},
+        {"cut inside the program headers", library.substr(0, 100),
+         "it is 100 bytes long, but its program headers end at byte "},
+        {"cut inside a segment", library.substr(0, library.size() / 2),
+         "it is " + std::to_string(library.size() / 2) + " bytes long, but its segment "},
+        {"cut in the section headers", library.substr(0, library.size() - 8),
+         "it is " + std::to_string(library.size() - 8) + " bytes long, but its section headers end at byte "
+             + std::to_string(library.size()) + ")"},
+        {"a relocatable object", patched(EI_NIDENT, little16(ET_REL)), "it is a relocatable object, not a shared "},
+        {"another machine", patched(EI_NIDENT + 2, little16(machine == EM_AARCH64 ? EM_X86_64 : EM_AARCH64)),
+         "it is built for ELF machine "},
+        {"32-bit", patched(EI_CLASS, std::string(1, char(ELFCLASS32))), "it holds 32-bit code, this machine runs "},
+    };
+    for (const auto& broken : cases) {
+        ComponentManifest manifest = intact;
+        manifest.libraryPath = root / (std::string(broken.what) + ".so");
+        test::writeFile(manifest.libraryPath, broken.contents);
+        try {
+            LoadedComponent::load(manifest);
+            ADD_FAILURE() << broken.what << ": loaded";
+        } catch (const Error& error) {
+            EXPECT_THAT(error.what(), HasSubstr("\"Test: none\" (aufx gain Test) cannot be loaded: its library "
+                                                + manifest.libraryPath.string()
+                                                + " is truncated or not a shared library (" + broken.reason))
+                << broken.what;
+        }
+    }
+    // The same bytes, whole, load.
+    ComponentManifest copy = intact;
+    copy.libraryPath = root / "whole.so";
+    test::writeFile(copy.libraryPath, library);
+    EXPECT_NO_THROW(LoadedComponent::load(copy));
 }
 
 TEST(LoadedComponentTest, AUnitTheEffectRefusesGivesItsReason)

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 
 namespace au::test {
 
@@ -21,6 +22,7 @@ public:
 
     AudioBusArray& inputBusses() override { return inputs_; }
     AudioBusArray& outputBusses() override { return outputs_; }
+    std::optional<SampleRateRange> supportedSampleRates() const override { return rates; }
 
     InternalRenderBlock internalRenderBlock() override
     {
@@ -39,6 +41,7 @@ public:
     int allocations = 0;
     int deallocations = 0;
     bool failAllocation = false;
+    std::optional<SampleRateRange> rates; // any rate when empty
     std::function<void()> insideRender;
 
 protected:

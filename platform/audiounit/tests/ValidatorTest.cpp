@@ -101,6 +101,23 @@ TEST(ValidatorTest, ABrokenEffectFailsTheCheckItBreaks)
     }
 }
 
+// A unit that states the rates it runs at: the validator's own rates outside them are not
+// tried, and both ends are rendered at (this unit fails at its lowest).
+TEST(ValidatorTest, AUnitIsTriedAtTheRatesItStatesAndAtTheirEnds)
+{
+    std::ostringstream printed;
+    const ValidationReport report = validateComponent(testComponent("narrowRates"), forced(), printed);
+    EXPECT_EQ(report.result, ValidationResult::failed);
+    EXPECT_THAT(linesStarting(report.output, "(not rendered at 96000 Hz: the unit runs at 8000 to 48000 Hz)"),
+                ::testing::SizeIs(1))
+        << joined(report.output);
+    EXPECT_THAT(linesStarting(report.output, "PASS  allocate 96000 Hz"), ::testing::IsEmpty());
+    EXPECT_THAT(linesStarting(report.output, "PASS  render 48000 Hz, 4096 frames"), ::testing::SizeIs(1));
+    EXPECT_THAT(linesStarting(report.output, "FAIL"),
+                ::testing::ElementsAre("FAIL  sample rates: the unit runs at 8000 to 48000 Hz; at 8000 Hz, silence: "
+                                       "output channel 0, frame 0 of call 1 is NaN"));
+}
+
 // Indexed values far from 0, where adding 1 to a float changes nothing, are still tried one by
 // one and the validation ends.
 TEST(ValidatorTest, IndexedValuesFarFromZeroAreCountedInSteps)

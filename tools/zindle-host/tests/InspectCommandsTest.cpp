@@ -58,6 +58,8 @@ TEST(HostInspectCommands, ValidatePrintsTheReportAndPasses)
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     EXPECT_THAT(result.out, HasSubstr("PASS"));
     EXPECT_THAT(result.out, Not(HasSubstr("FAIL")));
+    EXPECT_THAT(result.out, HasSubstr("\nPASS  sample rates: the unit runs at 8000 to 768000 Hz; rendered at both "
+                                      "ends, 7999 Hz and 768001 Hz refused as a format not supported (-10868)\n"));
 }
 
 TEST(HostInspectCommands, CommandsWithoutArgumentsRefuseThem)

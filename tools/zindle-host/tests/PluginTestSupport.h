@@ -36,16 +36,24 @@ inline CommandResult runInProcess(const std::vector<std::string>& arguments)
     return {code, out.str(), err.str()};
 }
 
-/// One command line through the real program (standard error is not a terminal here).
-inline CommandResult runProgram(const std::vector<std::string>& arguments, const TempDirectory& scratch)
+/// One command line through the real program (standard error is not a terminal here), with
+/// environment ("NAME=value" entries) added to the test's own; program may be a copy of it.
+inline CommandResult runProgram(const std::vector<std::string>& arguments, const TempDirectory& scratch,
+                                const std::vector<std::string>& environment = {},
+                                const std::filesystem::path& program = ZINDLE_HOST_PROGRAM)
 {
-    std::string command = "'" ZINDLE_HOST_PROGRAM "'";
-    for (const auto& argument : arguments) {
-        std::string quoted;
-        for (const char c : argument)
-            quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        command += " '" + quoted + "'";
-    }
+    const auto quoted = [](const std::string& text) {
+        std::string word = "'";
+        for (const char c : text)
+            word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return word + "'";
+    };
+    std::string command = environment.empty() ? "" : "env ";
+    for (const auto& variable : environment)
+        command.append(quoted(variable)).append(" ");
+    command += quoted(program.string());
+    for (const auto& argument : arguments)
+        command.append(" ").append(quoted(argument));
     const auto out = scratch / "program.out";
     const auto err = scratch / "program.err";
     command += " > '" + out.string() + "' 2> '" + err.string() + "'";

@@ -1,9 +1,15 @@
 #include "PluginTestSupport.h"
 
 #include "tools/zindle-host/CarrierGenerator.h"
+#include "tools/zindle-host/EffectInstance.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
 
 namespace zindlehost {
 namespace {
@@ -74,6 +80,136 @@ TEST_F(HostProgram, AFailureExitsWithItsCodeAndLeavesNothing)
                           "follows 1 (expected <identifier>=<seconds>:<value>[,<seconds>:<value>...])\n");
     EXPECT_EQ(result.out, "");
     EXPECT_TRUE(std::filesystem::is_empty(directory / "out"));
+}
+
+// The effect's library damaged on disk, cut short or not a library at all: every command that
+// opens the effect says so and exits 5, none dies of the cut (SIGBUS in the dynamic loader).
+TEST_F(HostProgram, ADamagedEffectLibraryIsAnErrorOfEveryCommandThatOpensIt)
+{
+    const au::ComponentManifest installed = findInstalledEffect(au::ComponentRegistry(), zindleEffect);
+    std::ifstream in(installed.libraryPath, std::ios::binary);
+    const std::string library((std::istreambuf_iterator<char>(in)), {});
+    const auto voice = directory.writeAudio("voice.wav", makeCarrierChord(22050, 0.2));
+    const auto output = directory / "out.wav";
+
+    const struct {
+        const char* what;
+        std::string contents;
+        std::string reason;
+    } damages[] = {
+        {"cut short", library.substr(0, library.size() / 2),
+         "it is " + std::to_string(library.size() / 2) + " bytes long, but its segment "},
+        {"not a library", "not a library\n", "it is not an ELF file"},
+    };
+    for (const auto& damage : damages) {
+        const auto components = directory / "Components";
+        const auto bundle = components / installed.bundlePath.filename();
+        std::filesystem::create_directories(bundle);
+        std::filesystem::copy_file(installed.bundlePath / "Info.json", bundle / "Info.json",
+                                   std::filesystem::copy_options::overwrite_existing);
+        std::ofstream(bundle / installed.libraryPath.filename(), std::ios::binary | std::ios::trunc) << damage.contents;
+        const std::string expected = "zindle-host: component \"Vart: Zindle\" (aufx voco Vart) cannot be loaded: its "
+                                     "library " + (bundle / installed.libraryPath.filename()).string()
+                                     + " is truncated or not a shared library (" + damage.reason;
+        for (const std::vector<std::string>& command :
+             {std::vector<std::string>{"params"}, {"validate"},
+              {"render", voice.string(), voice.string(), "-o", output.string()}}) {
+            const auto result = runProgram(command, directory, {"ZINDLE_COMPONENT_PATH=" + components.string()});
+            EXPECT_EQ(result.exitCode, 5) << damage.what << ", " << command[0] << "\n" << result.err;
+            EXPECT_THAT(result.err, StartsWith(expected)) << damage.what << ", " << command[0];
+            EXPECT_EQ(result.out, "") << damage.what << ", " << command[0];
+        }
+        EXPECT_FALSE(std::filesystem::exists(output)) << damage.what;
+    }
+}
+
+// A rate the effect does not run at, as the header of a small file may claim, is refused in
+// words before anything is sized for it: at 2 GHz the effect alone would take gigabytes.
+TEST_F(HostProgram, AnInputAtARateTheEffectCannotRunAtIsAnInputError)
+{
+    const auto file = [&](const std::string& name, double rate) {
+        return directory.writeAudio(name, test::makeAudio(rate, {std::vector<float>(1000, 0.25f)}),
+                                    test::TempDirectory::SampleFormat::pcm16);
+    };
+    const auto gigahertz = file("2GHz.wav", 2e9);
+    const auto oneHertz = file("1Hz.wav", 1.0);
+    const auto ordinary = file("ordinary.wav", 22050.0);
+    const auto output = directory / "out.wav";
+    const struct {
+        std::filesystem::path voice;
+        std::filesystem::path carrier;
+        std::string error;
+    } cases[] = {
+        {gigahertz, gigahertz,
+         "voice file '" + gigahertz.string() + "' runs at 2000000000 Hz; the effect runs at 8000 to 768000 Hz"},
+        {oneHertz, oneHertz, "voice file '" + oneHertz.string() + "' runs at 1 Hz; the effect runs at 8000 to 768000 Hz"},
+        // The carrier follows the voice's rate, as far as it can be resampled.
+        {ordinary, gigahertz, "cannot resample the carrier from 2000000000 Hz to 22050 Hz"},
+        {ordinary, oneHertz, "cannot resample the carrier from 1 Hz to 22050 Hz"},
+    };
+    for (const auto& input : cases) {
+        const auto result =
+            runProgram({"render", input.voice.string(), input.carrier.string(), "-o", output.string()}, directory);
+        EXPECT_EQ(result.exitCode, 3) << input.error;
+        // Only the first line: a program that ends right after making the effect sometimes
+        // has Qt add "QEventLoop: Cannot be used without QApplication" as it goes.
+        EXPECT_THAT(result.err, StartsWith("zindle-host: " + input.error + "\n"));
+        EXPECT_EQ(result.out, "");
+        EXPECT_FALSE(std::filesystem::exists(output));
+    }
+}
+
+// A damaged installation of the effect fails validation, naming the broken file, before a host
+// opens the view. A copy of this program outside the build tree, beside a copy of the plug-in
+// bundle, finds the bundle's own resources as a foreign host does.
+TEST_F(HostProgram, ValidateReadsTheResourcesTheViewWillReadAndNamesABrokenFile)
+{
+    namespace fs = std::filesystem;
+    const au::ComponentManifest installed = findInstalledEffect(au::ComponentRegistry(), zindleEffect);
+    const fs::path program = directory / "program" / "zindle-host";
+    fs::create_directories(program.parent_path());
+    fs::copy_file(ZINDLE_HOST_PROGRAM, program);
+    const fs::path components = directory / "Components";
+    const fs::path resources = components / installed.bundlePath.filename() / "Resources";
+    const fs::path framework = resources / "Mossbell_Mossbell.bundle";
+    const fs::path extension = resources / "zindleExtension_zindleExtension.bundle";
+    const auto write = [](const fs::path& file, const std::string& bytes) {
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    };
+
+    const struct {
+        const char* damage;
+        std::function<void()> apply;
+        std::string line; // the start of the resources line
+    } cases[] = {
+        {"none", [] {},
+         "PASS  resources: Mossbell_Mossbell.bundle: 15 colours, 329 images, 3 fonts; "
+         "zindleExtension_zindleExtension.bundle: 6 colours, 499 images\n"},
+        {"a font that is none", [&] { write(framework / "Fonts" / "Dosis-Medium.otf", "not a font"); },
+         "FAIL  resources: " + (framework / "Fonts" / "Dosis-Medium.otf").string() + " cannot be registered as a font\n"},
+        {"an image cut short",
+         [&] {
+             const fs::path image = extension / "Assets" / "retro-background@2x.png";
+             fs::resize_file(image, fs::file_size(image) / 2);
+         },
+         "FAIL  resources: " + (extension / "Assets" / "retro-background@2x.png").string()
+             + " does not read as an image ("},
+        {"a colour table cut short", [&] { write(framework / "Assets" / "colors.json", "{\"background\": "); },
+         "FAIL  resources: " + (framework / "Assets" / "colors.json").string() + " is not a colour table ("},
+        {"no Resources folder", [&] { fs::remove_all(resources); },
+         "FAIL  resources: Mossbell_Mossbell.bundle is missing: it is in none of " + program.parent_path().string()
+             + ", " + resources.string() + "; zindleExtension_zindleExtension.bundle is missing: "},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(components);
+        fs::create_directories(components);
+        fs::copy(installed.bundlePath, components / installed.bundlePath.filename(), fs::copy_options::recursive);
+        c.apply();
+        const auto result =
+            test::runProgram({"validate"}, directory, {"ZINDLE_COMPONENT_PATH=" + components.string()}, program);
+        EXPECT_EQ(result.exitCode, std::string(c.damage) == "none" ? 0 : 1) << c.damage << "\n" << result.out;
+        EXPECT_THAT(result.out, HasSubstr("\n" + c.line)) << c.damage;
+    }
 }
 
 TEST_F(HostProgram, WritesTheCarrier)

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace au::test {
 namespace {
@@ -26,6 +27,7 @@ enum class Fault {
     throwsOnCreate,    // refuses to create its unit
     denormalTail,      // adds an echo whose decaying tail turns denormal (nothing flushes it)
     absurdLimits,      // claims no frame limit at all and indexes values far from 0
+    narrowRates,       // runs at 8000 to 48000 Hz only, and writes NaN at 8000 Hz
 };
 constexpr Fault fault = Fault::ZINDLE_TEST_FAULT;
 
@@ -73,6 +75,13 @@ public:
     AudioBusArray& inputBusses() override { return inputs_; }
     AudioBusArray& outputBusses() override { return outputs_; }
 
+    std::optional<SampleRateRange> supportedSampleRates() const override
+    {
+        if (fault == Fault::narrowRates)
+            return SampleRateRange{lowestRate, 48000.0};
+        return std::nullopt;
+    }
+
     FrameCount maximumFramesToRender() const override
     {
         return fault == Fault::absurdLimits ? std::numeric_limits<FrameCount>::max() : AudioUnit::maximumFramesToRender();
@@ -86,7 +95,15 @@ public:
         };
     }
 
+protected:
+    void doAllocateRenderResources() override
+    {
+        atLowestRate_ = fault == Fault::narrowRates && outputs_[0].format().sampleRate() == lowestRate;
+    }
+
 private:
+    static constexpr double lowestRate = 8000.0;
+
     // Render thread.
     Status render(RenderActionFlags& flags, const AudioTimeStamp& timestamp, FrameCount frames,
                   AudioBufferList* output, PullInputBlock pull)
@@ -112,7 +129,7 @@ private:
                 return status::invalidProperty;
             float& echo = echo_[channel];
             for (FrameCount i = 0; i < frames; ++i) {
-                const bool poisoned = fault == Fault::nan && in[i] != 0.0f;
+                const bool poisoned = (fault == Fault::nan && in[i] != 0.0f) || atLowestRate_;
                 out[i] = poisoned ? std::numeric_limits<float>::quiet_NaN() : in[i] * gain;
                 if (fault == Fault::denormalTail && !bypass) {
                     echo = in[i] + 0.5f * echo;
@@ -127,6 +144,7 @@ private:
     AudioBusArray outputs_;
     std::atomic<float> gain_{1.0f};
     std::array<float, channels> echo_{}; // render thread only
+    bool atLowestRate_ = false;          // set while the render thread is shut out
 };
 
 class TestPrincipal final : public ViewController {
