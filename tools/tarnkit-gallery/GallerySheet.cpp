@@ -1,10 +1,10 @@
 #include "tools/tarnkit-gallery/GallerySheet.h"
 
+#include "tools/tarnkit-gallery/SheetText.h"
+
 #include "Tarnkit/Foundation/AssetResources.h"
-#include "Tarnkit/Foundation/Styles.h"
 #include "Tarnkit/Foundation/TKColorsAK.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -18,34 +18,6 @@ constexpr qreal sheetWidth = 1040;
 constexpr qreal margin = 28;
 constexpr qreal gap = 14;
 constexpr qreal labelGap = 6;
-
-struct Text {
-    QFont font;
-    QColor color;
-};
-
-Text titleText() { return {*Styles::BaseStyles::largeTitleFont(), *TKColorsAK::grey100()}; }
-Text headingText() { return {*Styles::BaseStyles::headerFont(), *TKColorsAK::grey85()}; }
-Text nameText() { return {*Styles::BaseStyles::normalFont(), *TKColorsAK::grey85()}; }
-Text detailText() { return {*Styles::BaseStyles::normalMonoFont(), *TKColorsAK::grey50()}; }
-
-qreal lineHeight(const Text& text)
-{
-    return std::ceil(QFontMetricsF(text.font).height());
-}
-
-qreal textWidth(const Text& text, const QString& string)
-{
-    return std::ceil(QFontMetricsF(text.font).horizontalAdvance(string));
-}
-
-void drawText(QPainter& painter, const Text& text, const QPointF& topLeft, const QString& string)
-{
-    painter.setFont(text.font);
-    painter.setPen(text.color);
-    painter.drawText(QRectF(topLeft, QSizeF(textWidth(text, string) + 2, lineHeight(text))),
-                     Qt::AlignLeft | Qt::AlignTop, string);
-}
 
 // Places cells left to right, wrapping at the sheet's width.
 class Flow {
