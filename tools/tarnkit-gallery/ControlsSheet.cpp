@@ -5,7 +5,6 @@
 #include "Tarnkit/Controls/OstrelPushButton.h"
 #include "Tarnkit/Controls/StyledButton.h"
 #include "Tarnkit/Foundation/AssetResources.h"
-#include "Tarnkit/Foundation/TKColorsAK.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -21,7 +20,6 @@ namespace tarnkit::gallery {
 
 namespace {
 
-constexpr qreal margin = 28;
 constexpr qreal nameColumn = 200;
 constexpr qreal columnGap = 18;
 constexpr qreal rowGap = 16;
@@ -184,12 +182,9 @@ ControlsSheet renderControlsSheet(qreal scale)
     waitUntilActive(host);
     host.setFocus(Qt::OtherFocusReason);
 
-    sheet.image = QImage(QSize(int(width * scale), int(height * scale)), QImage::Format_ARGB32_Premultiplied);
-    sheet.image.setDevicePixelRatio(scale);
-    sheet.image.fill(*TKColorsAK::Background::normal());
+    sheet.image = blankSheet(width, height, scale);
     QPainter painter(&sheet.image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    setUpPainter(painter);
 
     drawText(painter, titleText(), QPointF(margin, margin), QStringLiteral("Tarnkit controls"));
     drawText(painter, detailText(), QPointF(margin, margin + lineHeight(titleText()) + 4),

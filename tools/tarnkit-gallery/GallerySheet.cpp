@@ -3,7 +3,6 @@
 #include "tools/tarnkit-gallery/SheetText.h"
 
 #include "Tarnkit/Foundation/AssetResources.h"
-#include "Tarnkit/Foundation/TKColorsAK.h"
 
 #include <QPainter>
 
@@ -15,7 +14,6 @@ namespace tarnkit::gallery {
 namespace {
 
 constexpr qreal sheetWidth = 1040;
-constexpr qreal margin = 28;
 constexpr qreal gap = 14;
 constexpr qreal labelGap = 6;
 
@@ -146,12 +144,9 @@ GallerySheet renderGallery(qreal scale)
     GallerySheet sheet;
     const qreal height = layout(nullptr, sheet);
     sheet = {};
-    sheet.image = QImage(QSize(int(sheetWidth * scale), int(height * scale)), QImage::Format_ARGB32_Premultiplied);
-    sheet.image.setDevicePixelRatio(scale);
-    sheet.image.fill(*TKColorsAK::Background::normal());
+    sheet.image = blankSheet(sheetWidth, height, scale);
     QPainter painter(&sheet.image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    setUpPainter(painter);
     layout(&painter, sheet);
     return sheet;
 }

@@ -26,6 +26,20 @@ qreal textWidth(const Text& text, const QString& string)
     return std::ceil(QFontMetricsF(text.font).horizontalAdvance(string));
 }
 
+QImage blankSheet(qreal width, qreal height, qreal scale)
+{
+    QImage image(QSize(int(width * scale), int(height * scale)), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(*TKColorsAK::Background::normal());
+    return image;
+}
+
+void setUpPainter(QPainter& painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+}
+
 void drawText(QPainter& painter, const Text& text, const QPointF& topLeft, const QString& string)
 {
     painter.setFont(text.font);
