@@ -8,4 +8,10 @@ const ColorRef& clearColor()
     return color;
 }
 
+const ColorRef& controlTextColor()
+{
+    static const ColorRef color = std::make_shared<const QColor>(255, 255, 255, 217);
+    return color;
+}
+
 } // namespace tarnkit

@@ -53,4 +53,8 @@ enum class BackgroundStyle : int {
 /// The platform's clear colour: one shared object.
 const ColorRef& clearColor();
 
+/// The platform's control text colour in the fixed dark look (white at 85%): the colour the
+/// styled cells tint template images with. One shared object.
+const ColorRef& controlTextColor();
+
 } // namespace tarnkit

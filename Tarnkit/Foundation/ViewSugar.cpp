@@ -1,16 +1,15 @@
 #include "Tarnkit/Foundation/ViewSugar.h"
 
+#include "Tarnkit/Foundation/FirstResponder.h"
+
 #include "platform/foundation/FatalError.h"
 #include "platform/foundation/MainQueue.h"
 
-#include <QAbstractSpinBox>
-#include <QComboBox>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QWindow>
 
@@ -264,15 +263,14 @@ QWidget* firstSuperview(const QWidget* view, const ViewPredicate& predicate)
 bool isFirstResponderInCurrentWindow(const QWidget* view)
 {
     requireMainThread(__LINE__);
-    const QWidget* responder = view->window()->focusWidget();
+    const QWidget* window = hostWindow(view);
+    const QWidget* responder = window ? window->focusWidget() : nullptr;
     if (!responder)
         return false;
-    if (responder == view)
+    // While editing, the first responder is the view's field editor rather than the view.
+    if (isFieldEditor(responder) && responder == currentEditor(view))
         return true;
-    // A compound view edits through its own line edit while it has the focus.
-    if (qobject_cast<const QComboBox*>(view) || qobject_cast<const QAbstractSpinBox*>(view))
-        return responder->parentWidget() == view && qobject_cast<const QLineEdit*>(responder);
-    return false;
+    return responder == view;
 }
 
 double singlePixelLineWidth(const QWidget* view)

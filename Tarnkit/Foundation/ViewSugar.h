@@ -103,8 +103,10 @@ T* firstSuperview(const QWidget* view)
     }));
 }
 
-/// Whether view has the focus of its window: it is the window's focus widget or, for an
-/// editable compound view (a combo or spin box), its line edit is. False without a focus widget.
+/// Whether view is its window's first responder: the window's focus widget is view itself, or
+/// is a field editor and view's current editor (FirstResponder.h: a styled control's own, a
+/// combo or spin box's line edit). False for a view in no window or a window without a focus
+/// widget.
 bool isFirstResponderInCurrentWindow(const QWidget* view);
 
 /// One device pixel in points: 1 / the device pixel ratio of view's window, 1 when the window

@@ -1,10 +1,9 @@
 #include "tools/tarnkit-gallery/GallerySheet.h"
 
-#include "Tarnkit/Foundation/AssetResources.h"
-#include "Tarnkit/Foundation/Styles.h"
-#include "Tarnkit/Foundation/TKColorsAK.h"
+#include "tools/tarnkit-gallery/SheetText.h"
 
-#include <QFontMetricsF>
+#include "Tarnkit/Foundation/AssetResources.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -15,37 +14,8 @@ namespace tarnkit::gallery {
 namespace {
 
 constexpr qreal sheetWidth = 1040;
-constexpr qreal margin = 28;
 constexpr qreal gap = 14;
 constexpr qreal labelGap = 6;
-
-struct Text {
-    QFont font;
-    QColor color;
-};
-
-Text titleText() { return {*Styles::BaseStyles::largeTitleFont(), *TKColorsAK::grey100()}; }
-Text headingText() { return {*Styles::BaseStyles::headerFont(), *TKColorsAK::grey85()}; }
-Text nameText() { return {*Styles::BaseStyles::normalFont(), *TKColorsAK::grey85()}; }
-Text detailText() { return {*Styles::BaseStyles::normalMonoFont(), *TKColorsAK::grey50()}; }
-
-qreal lineHeight(const Text& text)
-{
-    return std::ceil(QFontMetricsF(text.font).height());
-}
-
-qreal textWidth(const Text& text, const QString& string)
-{
-    return std::ceil(QFontMetricsF(text.font).horizontalAdvance(string));
-}
-
-void drawText(QPainter& painter, const Text& text, const QPointF& topLeft, const QString& string)
-{
-    painter.setFont(text.font);
-    painter.setPen(text.color);
-    painter.drawText(QRectF(topLeft, QSizeF(textWidth(text, string) + 2, lineHeight(text))),
-                     Qt::AlignLeft | Qt::AlignTop, string);
-}
 
 // Places cells left to right, wrapping at the sheet's width.
 class Flow {
@@ -174,12 +144,9 @@ GallerySheet renderGallery(qreal scale)
     GallerySheet sheet;
     const qreal height = layout(nullptr, sheet);
     sheet = {};
-    sheet.image = QImage(QSize(int(sheetWidth * scale), int(height * scale)), QImage::Format_ARGB32_Premultiplied);
-    sheet.image.setDevicePixelRatio(scale);
-    sheet.image.fill(*TKColorsAK::Background::normal());
+    sheet.image = blankSheet(sheetWidth, height, scale);
     QPainter painter(&sheet.image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    setUpPainter(painter);
     layout(&painter, sheet);
     return sheet;
 }

@@ -1,3 +1,4 @@
+#include "tools/tarnkit-gallery/ControlsSheet.h"
 #include "tools/tarnkit-gallery/GallerySheet.h"
 
 #include "Tarnkit/Foundation/AssetResources.h"
@@ -79,5 +80,48 @@ TEST_P(GallerySheetTest, ShowsEveryColourAndImageOnce)
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, GallerySheetTest, ::testing::Values(1, 2));
+
+// Whether two specimens of the same size differ anywhere.
+bool differ(const QImage& image, const QRectF& a, const QRectF& b)
+{
+    const qreal ratio = image.devicePixelRatio();
+    const QRect pa = QRectF(a.topLeft() * ratio, a.size() * ratio).toAlignedRect();
+    const QRect pb = QRectF(b.topLeft() * ratio, b.size() * ratio).toAlignedRect();
+    return image.copy(pa) != image.copy(pb);
+}
+
+class ControlsSheetTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(ControlsSheetTest, ShowsEveryControlInEveryState)
+{
+    const int scale = GetParam();
+    const auto sheet = gallery::renderControlsSheet(scale);
+    const QString path = QStringLiteral(TARNKIT_GALLERY_OUTPUT) + (scale == 2 ? QStringLiteral("-controls@2x.png")
+                                                                               : QStringLiteral("-controls.png"));
+    ASSERT_TRUE(sheet.image.save(path, "PNG")) << qPrintable(path);
+    EXPECT_EQ(sheet.image.devicePixelRatio(), scale);
+
+    const QRectF page(QPointF(0, 0), sheet.image.deviceIndependentSize());
+    const QRgb background = sheet.image.pixel(0, 0);
+    ASSERT_FALSE(sheet.rows.isEmpty());
+    EXPECT_EQ(sheet.specimens.size(), sheet.rows.size() * sheet.states.size());
+    for (const QString& row : sheet.rows) {
+        for (const QString& state : sheet.states) {
+            const QString key = gallery::specimenKey(row, state);
+            ASSERT_TRUE(sheet.specimens.contains(key)) << qPrintable(key);
+            EXPECT_TRUE(page.contains(sheet.specimens.value(key))) << qPrintable(key);
+            EXPECT_TRUE(showsSomething(sheet.image, sheet.specimens.value(key), background)) << qPrintable(key);
+        }
+        // Pressed, disabled and focused each look unlike the normal control.
+        const QRectF normal = sheet.specimens.value(gallery::specimenKey(row, QStringLiteral("normal")));
+        for (const char* state : {"pressed", "disabled", "focused, key window"}) {
+            const QRectF other = sheet.specimens.value(gallery::specimenKey(row, QString::fromLatin1(state)));
+            ASSERT_EQ(other.size(), normal.size()) << qPrintable(row) << ", " << state;
+            EXPECT_TRUE(differ(sheet.image, normal, other)) << qPrintable(row) << ", " << state;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, ControlsSheetTest, ::testing::Values(1, 2));
 
 } // namespace

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Tarnkit/Controls/ButtonCell.h"
+
+// The steps the styled button cells share: their title and their image drawing. Main thread.
+namespace tarnkit {
+
+/// A button title: the string in font and color, centred and truncated at the tail.
+AttributedString centredTitle(const QString& string, const QFont& font, const QColor& color);
+
+/// Where an image of size is drawn for a frame (y-up), by scaling: proportionallyDown and
+/// proportionallyUpOrDown keep the image's size at (max(x, min(x + W, w) − w),
+/// max(y, min(y + H, h) − h)); axesIndependently fills the frame; none centres it in the frame
+/// (the frame's origin plus offsets rounded to whole points). Any other value stops the
+/// program ("Unhandled image scaling value").
+Rect scaledImageRect(const Size& size, const Rect& frame, ImageScaling scaling);
+
+/// Draws image into frame as the styled buttons do: at scaledImageRect of the cell's scaling,
+/// at half opacity while the cell is highlighted or disabled, tinted when a template.
+void drawStyledButtonImage(const ButtonCell& cell, QPainter& painter, const ImageRef& image, const Rect& frame,
+                           const QWidget& view);
+
+} // namespace tarnkit

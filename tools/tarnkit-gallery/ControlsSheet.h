@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QImage>
+#include <QMap>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+namespace tarnkit::gallery {
+
+/// The styled controls in their states: one row per control, one column per state, each
+/// specimen a real control drawn by its own paint code (the focused one in an active window).
+struct ControlsSheet {
+    QImage image;                   ///< device pixel ratio = the scale asked for
+    QStringList rows;               ///< the controls, top to bottom
+    QStringList states;             ///< the states, left to right
+    QMap<QString, QRectF> specimens; ///< "row / state" -> where the control was drawn (points)
+};
+
+/// The key of a specimen in ControlsSheet::specimens.
+inline QString specimenKey(const QString& row, const QString& state)
+{
+    return row + QStringLiteral(" / ") + state;
+}
+
+/// Draws the sheet at scale device pixels per point (1 or 2 pick the representations). Needs
+/// a QApplication; it shows a window of its own for the focused specimens (off screen under
+/// the offscreen platform). Main thread.
+ControlsSheet renderControlsSheet(qreal scale);
+
+} // namespace tarnkit::gallery
