@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <future>
 #include <mutex>
 #include <thread>
@@ -195,6 +196,19 @@ TEST(UIEventThrottlerTest, RunsOnlyTheLastClosureAQuietIntervalLaterThenRepeatsU
 
     std::this_thread::sleep_for(250ms);
     EXPECT_EQ(runs.snapshot().size(), heard.size()) << "nothing after cancel()";
+}
+
+TEST(UIEventThrottlerTest, KeepsAnIntervalOfAtLeastAMillisecond)
+{
+    for (const double interval : {0.0, -1.0, std::nan("")}) {
+        std::atomic<int> runs{0};
+        UIEventThrottler throttler(interval);
+        throttler.throttle([&] { ++runs; });
+        std::this_thread::sleep_for(50ms);
+        throttler.cancel();
+        EXPECT_GE(runs.load(), 1) << interval;
+        EXPECT_LE(runs.load(), 51) << interval << ": no busy loop";
+    }
 }
 
 TEST(UIEventThrottlerTest, DestroyingItStopsItAndWaitsForARunUnderWay)
