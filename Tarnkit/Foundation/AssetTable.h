@@ -57,6 +57,8 @@
     X(tkuiPopupToolDown, "tkui-popup-tool-down", 36, 20, 14, 6, 5, 16)                                                 \
     X(tkuiSearchfield, "tkui-searchfield", 120, 24, 17, 24, 6, 10)                                                     \
     X(tkuiSearchfieldFocus, "tkui-searchfield-focus", 120, 24, 17, 24, 6, 10)                                          \
+    X(tkuiSearchfieldSearch, "tkui-searchfield-search", 12, 12, 0, 0, 0, 0)                                            \
+    X(tkuiSearchfieldCancel, "tkui-searchfield-cancel", 12, 12, 0, 0, 0, 0)                                            \
     X(tkuiSlider, "tkui-slider", 60, 4, 0, 2, 0, 2)                                                                    \
     X(tkuiSliderAlley, "tkui-slider-alley", 60, 4, 0, 2, 0, 2)                                                         \
     X(tkuiSliderHandle, "tkui-slider-handle", 16, 16, 0, 0, 0, 0)                                                      \
