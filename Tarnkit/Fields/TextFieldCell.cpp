@@ -89,13 +89,6 @@ void TextFieldCell::drawText(QPainter& painter, const Rect& rect, const QWidget&
     drawTextAtTop(painter, *placeholder, rect, view);
 }
 
-Rect TextFieldCell::drawTextAtTop(QPainter& painter, const AttributedString& string, const Rect& rect,
-                                  const QWidget& view) const
-{
-    const VerticalFlip flip = viewFlip(view);
-    return flip.unmap(string.draw(painter, flip.map(rect)));
-}
-
 Rect TextFieldCell::fieldEditorRect(const Rect& frame) const
 {
     return titleRect(frame);

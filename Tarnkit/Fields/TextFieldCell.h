@@ -97,9 +97,6 @@ protected:
     /// Draws the string (attributedStringValue), or the placeholder text over its background
     /// while the string is empty, at the top of rect (y-up, in view).
     void drawText(QPainter& painter, const Rect& rect, const QWidget& view) const;
-    /// Draws string with the top of its line at the top of rect (y-up, in view), as text is
-    /// laid out in a field; returns where it went.
-    Rect drawTextAtTop(QPainter& painter, const AttributedString& string, const Rect& rect, const QWidget& view) const;
 
 private:
     void startEditing(const Rect& frame, QWidget& view, QLineEdit& editor);
