@@ -29,6 +29,12 @@ Rect scaledImageRect(const Size& size, const Rect& frame, ImageScaling scaling)
     foundation::fatalError("Unhandled image scaling value", "Tarnkit/StyledButtonCell", __LINE__);
 }
 
+void drawStyledBezel(const ButtonCell& cell, const ControlStyle& style, QPainter& painter, const Rect& rect,
+                     const QWidget& view)
+{
+    drawStyledImage(painter, style.bezelImage(cell.controlState()), rect, view, cell.isEnabled() ? 1.0 : 0.5);
+}
+
 void drawStyledButtonImage(const ButtonCell& cell, QPainter& painter, const ImageRef& image, const Rect& frame,
                            const QWidget& view)
 {
