@@ -56,9 +56,14 @@ std::optional<AttributedString> StyledTextFieldCell::placeholderText() const
 {
     if (placeholderAttributedString())
         return placeholderAttributedString();
-    if (const auto placeholder = placeholderString())
-        return attributedString(*placeholder, style().placeholderTextColor());
-    return std::nullopt;
+    const auto placeholder = placeholderString();
+    if (!placeholder)
+        return std::nullopt;
+    // A disabled field dims its placeholder as it dims its text.
+    QColor color = *style().placeholderTextColor();
+    if (!isEnabled())
+        color.setAlphaF(color.alphaF() * 0.5f);
+    return attributedString(*placeholder, std::make_shared<const QColor>(color));
 }
 
 ColorRef StyledTextFieldCell::placeholderBackgroundColor() const

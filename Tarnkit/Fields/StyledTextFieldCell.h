@@ -63,8 +63,9 @@ public:
     QLineEdit& setUpFieldEditorAttributes(QLineEdit& editor) const override;
 
 protected:
-    /// The placeholder in the style's font and placeholder text colour (the attributed
-    /// placeholder when set), over the style's placeholder background.
+    /// The placeholder in the style's font and placeholder text colour, at half its alpha while
+    /// disabled (the attributed placeholder as it is, when set), over the style's placeholder
+    /// background.
     std::optional<AttributedString> placeholderText() const override;
     ColorRef placeholderBackgroundColor() const override;
 

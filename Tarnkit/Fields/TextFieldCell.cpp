@@ -126,6 +126,14 @@ QLineEdit& TextFieldCell::setUpFieldEditorAttributes(QLineEdit& editor) const
 {
     styleFieldEditor(editor, *font(), textColor_, {}, {});
     editor.setAlignment(nsTextAlignment(paragraphStyle().alignment) | Qt::AlignVCenter);
+    // The placeholder stays while the editor is empty, as the cell showed it.
+    const std::optional<AttributedString> placeholder = placeholderText();
+    editor.setPlaceholderText(placeholder ? placeholder->string() : QString());
+    if (placeholder && !placeholder->runs().empty()) {
+        QPalette palette = editor.palette();
+        palette.setColor(QPalette::PlaceholderText, placeholder->runs().front().color);
+        editor.setPalette(palette);
+    }
     return editor;
 }
 

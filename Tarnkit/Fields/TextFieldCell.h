@@ -79,7 +79,8 @@ public:
     virtual void selectWithFrame(const Rect& frame, QWidget& view, QLineEdit& editor, int start, int length);
     /// The editor is put away; nothing here.
     virtual void endEditing(QLineEdit& editor);
-    /// Gives editor the cell's font, alignment and text colour; returns it.
+    /// Gives editor the cell's font, alignment and text colour, and the placeholder text in its
+    /// colour; returns it.
     virtual QLineEdit& setUpFieldEditorAttributes(QLineEdit& editor) const;
     /// Moves editor over fieldEditorRect of frame (in view), as tall as its own line needs and
     /// centred on the rect, its text where the cell draws it. The control calls it again when

@@ -304,6 +304,8 @@ TEST(StyledTextFieldDrawingTest, TextColoursAndTheEditorsTurn)
     EXPECT_FALSE(shows(picture(*field, {}), text)) << "the cell draws no text of its own";
     EXPECT_EQ(field->fieldEditor().palette().color(QPalette::Text).rgb(), text) << "the editor has the style's colour";
     EXPECT_EQ(field->fieldEditor().font(), *StyledTextFieldCell::classStyle().font());
+    EXPECT_EQ(field->fieldEditor().placeholderText(), QStringLiteral("MMMM")) << "the placeholder stays while editing";
+    EXPECT_EQ(field->fieldEditor().palette().color(QPalette::PlaceholderText).rgb(), placeholder);
 }
 
 } // namespace

@@ -2,18 +2,32 @@
 
 #include "tools/tarnkit-gallery/SheetText.h"
 
+#include "Tarnkit/Components/DefaultOstrelButtonStyle.h"
+#include "Tarnkit/Components/StyledPopUpButtonWrapper.h"
+#include "Tarnkit/Components/TarnSegmentedControl.h"
+#include "Tarnkit/Components/TarnSettings.h"
+#include "Tarnkit/Components/TarnSettingsDivider.h"
+#include "Tarnkit/Components/TarnSettingsSection.h"
+#include "Tarnkit/Components/VartlowButtonStyle.h"
 #include "Tarnkit/Controls/OstrelPushButton.h"
 #include "Tarnkit/Controls/StyledButton.h"
+#include "Tarnkit/Controls/StyledPopUpButton.h"
+#include "Tarnkit/Controls/StyledSearchField.h"
+#include "Tarnkit/Controls/StyledSegmentedControl.h"
+#include "Tarnkit/Fields/StyledTextField.h"
 #include "Tarnkit/Foundation/AssetResources.h"
+#include "Tarnkit/Foundation/Validating.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tarnkit::gallery {
@@ -26,9 +40,8 @@ constexpr qreal rowGap = 16;
 
 // ---- the table ------------------------------------------------------------------------------
 
-// A state a specimen is shown in. A later control that has more (invalid, editing) adds its
-// states here and says in its row how it takes them.
-enum class Look { normal, pressed, disabled, selected, on, mixed, focused };
+// A state a specimen is shown in.
+enum class Look { normal, pressed, disabled, selected, on, mixed, focused, invalid, editing };
 
 struct Column {
     Look look;
@@ -36,13 +49,28 @@ struct Column {
 };
 
 constexpr Column columns[] = {
-    {Look::normal, "normal"}, {Look::pressed, "pressed"}, {Look::disabled, "disabled"},
-    {Look::selected, "selected"}, {Look::on, "on"},       {Look::mixed, "mixed"},
-    {Look::focused, "focused, key window"},
+    {Look::normal, "normal"},   {Look::pressed, "pressed"}, {Look::disabled, "disabled"},
+    {Look::selected, "selected"}, {Look::on, "on"},         {Look::mixed, "mixed"},
+    {Look::focused, "focused, key window"}, {Look::invalid, "invalid"}, {Look::editing, "editing"},
+};
+
+// A cell that can be told its content is invalid, as a validating control's is.
+class GalleryValidity : public Validating {
+public:
+    bool isValid() const override { return valid; }
+    QString validationMessage() const override { return valid ? QString() : QStringLiteral("invalid"); }
+
+    bool valid = true;
+};
+
+template <class C>
+class GalleryCell : public C, public GalleryValidity {
+public:
+    using C::C;
 };
 
 // Puts a control into a look through the base's operations; false when the look does not
-// apply to it. (Focus is given when the specimen is drawn.)
+// apply to it. (Focus and editing are given when the specimen is drawn.)
 bool applyLook(Control& control, Look look)
 {
     switch (look) {
@@ -67,8 +95,24 @@ bool applyLook(Control& control, Look look)
     case Look::mixed:
         control.cell().setStateValue(ControlStateValue::mixed);
         return true;
+    case Look::invalid:
+        if (auto* validity = dynamic_cast<GalleryValidity*>(&control.cell())) {
+            validity->valid = false;
+            return true;
+        }
+        return false;
+    case Look::editing:
+        return dynamic_cast<TextField*>(&control) != nullptr;
     }
     return false;
+}
+
+// A text field's looks: it has no pressed, on or mixed state.
+bool applyFieldLook(Control& control, Look look)
+{
+    if (look == Look::pressed || look == Look::on || look == Look::mixed)
+        return false;
+    return applyLook(control, look);
 }
 
 struct Row {
@@ -77,6 +121,8 @@ struct Row {
     std::function<std::unique_ptr<Control>()> make;
     /// Takes a look itself when set (false: the look does not apply); applyLook otherwise.
     std::function<bool(Control&, Look)> apply = {};
+    /// The specimen's size when its own is not the one to show (a field's width is the caller's).
+    std::optional<QSize> size = {};
 };
 
 ImageRef icon(ImageAsset asset)
@@ -90,6 +136,7 @@ std::vector<Row> rows()
         {"StyledButton", "push on / push off",
          [] {
              auto button = std::make_unique<StyledButton>();
+             button->setCell(std::make_unique<GalleryCell<StyledButtonCell>>());
              button->setTitle(QStringLiteral("Button"));
              button->setButtonType(ButtonType::pushOnPushOff);
              return button;
@@ -97,6 +144,7 @@ std::vector<Row> rows()
         {"StyledButton", "image left, toggle",
          [] {
              auto button = std::make_unique<StyledButton>(nullptr, 104.0);
+             button->setCell(std::make_unique<GalleryCell<StyledButtonCell>>());
              button->setTitle(QStringLiteral("Favourite"));
              button->setImage(icon(ImageAsset::organiserIconStar));
              button->setImagePosition(ImagePosition::imageLeft);
@@ -106,6 +154,7 @@ std::vector<Row> rows()
         {"StyledButton", "image only, scaling none",
          [] {
              auto button = std::make_unique<StyledButton>(nullptr, 40.0);
+             button->setCell(std::make_unique<GalleryCell<StyledButtonCell>>());
              button->setImage(icon(ImageAsset::organiserIconStar));
              button->setImagePosition(ImagePosition::imageOnly);
              button->setImageScaling(ImageScaling::none);
@@ -115,11 +164,175 @@ std::vector<Row> rows()
         {"OstrelPushButton", "fixed width 96, push on / push off",
          [] {
              auto button = std::make_unique<OstrelPushButton>(nullptr, 24.0, 96.0);
+             button->setCell(std::make_unique<GalleryCell<OstrelPushButtonCell>>());
              button->setTitle(QStringLiteral("Push Button"));
              button->setButtonType(ButtonType::pushOnPushOff);
              return button;
          }},
+        {"StyledTextField", "with a value",
+         [] {
+             auto field = std::make_unique<StyledTextField>();
+             field->setCell(std::make_unique<GalleryCell<StyledTextFieldCell>>());
+             field->setEditable(true);
+             field->setBezeled(true);
+             field->setDrawsBackground(true);
+             field->setStringValue(QStringLiteral("Vocoder"));
+             return field;
+         },
+         applyFieldLook, QSize(140, 24)},
+        {"StyledTextField", "placeholder",
+         [] {
+             auto field = std::make_unique<StyledTextField>();
+             field->setCell(std::make_unique<GalleryCell<StyledTextFieldCell>>());
+             field->setEditable(true);
+             field->setBezeled(true);
+             field->setDrawsBackground(true);
+             field->setPlaceholderString(QStringLiteral("Preset name"));
+             return field;
+         },
+         applyFieldLook, QSize(140, 24)},
+        {"StyledSearchField", "with a query (cancel button)",
+         [] {
+             auto field = std::make_unique<StyledSearchField>();
+             field->setCell(std::make_unique<GalleryCell<StyledSearchFieldCell>>());
+             field->setEditable(true);
+             field->setBezeled(true);
+             field->setStringValue(QStringLiteral("formant"));
+             return field;
+         },
+         applyFieldLook, QSize(140, 24)},
+        {"StyledSearchField", "placeholder",
+         [] {
+             auto field = std::make_unique<StyledSearchField>();
+             field->setCell(std::make_unique<GalleryCell<StyledSearchFieldCell>>());
+             field->setEditable(true);
+             field->setBezeled(true);
+             field->setPlaceholderString(QStringLiteral("Search"));
+             return field;
+         },
+         applyFieldLook, QSize(140, 24)},
+        {"StyledSegmentedControl", "second selected, first pressed",
+         [] {
+             auto control = std::make_unique<StyledSegmentedControl>();
+             control->setSegmentCount(2);
+             control->setLabel(QStringLiteral("Retro"), 0);
+             control->setLabel(QStringLiteral("Modern"), 1);
+             control->setWidth(0, 0);
+             control->setWidth(0, 1);
+             control->setSelectedSegment(1);
+             return control;
+         },
+         [](Control& control, Look look) {
+             auto& segmented = static_cast<StyledSegmentedControl&>(control);
+             switch (look) {
+             case Look::pressed:
+                 segmented.segmentedCell().setPressedSegment(0);
+                 return true;
+             case Look::selected:
+                 segmented.setHideSelection(false);
+                 return true;
+             case Look::on:
+             case Look::mixed:
+             case Look::invalid:
+             case Look::editing:
+                 return false;
+             default:
+                 return applyLook(control, look);
+             }
+         }},
+        {"StyledPopUpButton", "label and title, fixed width 150",
+         [] {
+             auto button = std::make_unique<StyledPopUpButton>(QRect(), false, 150.0);
+             button->addItem(QStringLiteral("Modern"));
+             button->setLabel(QStringLiteral("Skin"));
+             return button;
+         },
+         [](Control& control, Look look) {
+             switch (look) {
+             case Look::on:
+             case Look::mixed:
+                 // Shown only by a cell that shows its state.
+                 static_cast<ButtonCell&>(control.cell()).setShowsStateBy(cellStyleMask::contents);
+                 return applyLook(control, look);
+             case Look::selected:
+             case Look::invalid:
+             case Look::editing:
+                 return false;
+             default:
+                 return applyLook(control, look);
+             }
+         }},
     };
+}
+
+// ---- the components -------------------------------------------------------------------------
+
+struct Component {
+    QString name;
+    QString variant;
+    QWidget* widget = nullptr;          // drawn as it is, or
+    std::function<QSizeF()> size = {};  // a button style painted in a state
+    std::function<void(QPainter&, const QRectF&)> paint = {};
+};
+
+Component paintedButton(const QString& name, const QString& variant, std::shared_ptr<const ui::ButtonStyle> style,
+                        bool pressed)
+{
+    const ui::ButtonLabel label{QStringLiteral("Render"), {}, {}, {}};
+    return {name, variant, nullptr, [style, label] { return style->size(label); },
+            [style, label, pressed](QPainter& painter, const QRectF& rect) { style->paint(painter, rect, label, pressed); }};
+}
+
+// The pop-up wrapper's value: which voice, one of them in a submenu.
+using VoiceWrapper = StyledPopUpButtonWrapper<int>;
+
+std::vector<Component> components(QWidget& host, int& voice)
+{
+    std::vector<Component> made;
+    const std::vector<PopupItem<int>> voices = [] {
+        PopupItem<int> more(std::nullopt, QStringLiteral("More"));
+        more.subMenu = std::vector<PopupItem<int>>{{3, QStringLiteral("Whisper")}, {4, QStringLiteral("Robot")}};
+        return std::vector<PopupItem<int>>{{1, QStringLiteral("Natural")}, {2, QStringLiteral("Choir")},
+                                           PopupItem<int>::divider(), more};
+    }();
+    auto* wrapper = new ui::RepresentableHost<VoiceWrapper>(
+        VoiceWrapper{voices, Binding<int>([&voice] { return voice; }, [&voice](const int& v) { voice = v; }),
+                     QStringLiteral("Voice"), 150},
+        &host);
+    made.push_back({QStringLiteral("StyledPopUpButtonWrapper"), QStringLiteral("a submenu item selected"), wrapper});
+
+    made.push_back(paintedButton(QStringLiteral("DefaultOstrelButtonStyle"), QStringLiteral("normal"),
+                                 std::make_shared<DefaultOstrelButtonStyle>(true), false));
+    made.push_back(paintedButton(QStringLiteral("DefaultOstrelButtonStyle"), QStringLiteral("pressed"),
+                                 std::make_shared<DefaultOstrelButtonStyle>(true), true));
+    made.push_back(paintedButton(QStringLiteral("DefaultOstrelButtonStyle"), QStringLiteral("disabled"),
+                                 std::make_shared<DefaultOstrelButtonStyle>(false), false));
+    made.push_back(paintedButton(QStringLiteral("VartlowButtonStyle"), QStringLiteral("normal"),
+                                 std::make_shared<VartlowButtonStyle>(), false));
+    made.push_back(paintedButton(QStringLiteral("VartlowButtonStyle"), QStringLiteral("pressed"),
+                                 std::make_shared<VartlowButtonStyle>(), true));
+
+    auto model = std::make_shared<TarnSegmentedControlModel>(std::vector<TarnSegmentItemRef>{
+        std::make_shared<TarnSegmentItem>(0, QStringLiteral("Retro")),
+        std::make_shared<TarnSegmentItem>(1, QStringLiteral("Modern")),
+        std::make_shared<TarnSegmentItem>(2, QStringLiteral("Custom"))});
+    model->select(1);
+    made.push_back({QStringLiteral("TarnSegmentedControl"), QStringLiteral("one item selected"),
+                    new TarnSegmentedControl(model, &host)});
+
+    auto* name = new StyledTextField;
+    name->setStringValue(QStringLiteral("Zindle"));
+    name->setFixedSize(160, 24);
+    auto* skin = new StyledPopUpButton(QRect(), false, 120.0);
+    skin->addItem(QStringLiteral("Modern"));
+    skin->setFixedSize(skin->sizeHint());
+    auto* form = new TarnSettings(320,
+                                  {new TarnSettingsSection(QStringLiteral("Preset"), {name}),
+                                   new TarnSettingsDivider,
+                                   new TarnSettingsSection(QStringLiteral("Skin"), {skin})},
+                                  std::make_shared<TarnSettingsConfig>(70), &host);
+    made.push_back({QStringLiteral("TarnSettings"), QStringLiteral("two sections and a divider"), form});
+    return made;
 }
 
 // ---- drawing --------------------------------------------------------------------------------
@@ -135,12 +348,32 @@ void waitUntilActive(QWidget& window)
     QApplication::processEvents();
 }
 
+// Gives a specimen the keyboard focus; an editing field also gets part of its text selected,
+// a focused one only its caret.
+void takeFocus(Control& control, bool editing)
+{
+    auto* field = dynamic_cast<TextField*>(&control);
+    if (!field) {
+        control.setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    field->selectText();
+    if (editing)
+        field->fieldEditor().setSelection(0, std::max(1, int(field->stringValue().size()) / 2));
+    else
+        field->fieldEditor().end(false);
+}
+
 } // namespace
 
 ControlsSheet renderControlsSheet(qreal scale)
 {
     ControlsSheet sheet;
     const std::vector<Row> table = rows();
+    int voice = 4; // the wrapper's model: lives as long as the window that shows it
+    // A steady caret, so that a focused field looks the same on every run.
+    const int flashTime = QApplication::cursorFlashTime();
+    QApplication::setCursorFlashTime(0);
 
     // Every specimen lives in one window, so that the focused ones sit in the key window.
     QWidget host;
@@ -148,7 +381,7 @@ ControlsSheet renderControlsSheet(qreal scale)
     struct Specimen {
         Control* control;
         bool applies;
-        bool focused;
+        Look look;
     };
     std::vector<std::vector<Specimen>> specimens;
     QSizeF cellSize(textWidth(headingText(), QStringLiteral("focused, key window")), 0);
@@ -157,12 +390,12 @@ ControlsSheet renderControlsSheet(qreal scale)
         for (const Column& column : columns) {
             std::unique_ptr<Control> control = row.make();
             const bool applies = row.apply ? row.apply(*control, column.look) : applyLook(*control, column.look);
-            const QSize size = control->sizeHint();
+            const QSize size = row.size.value_or(control->sizeHint());
             control->resize(size);
             cellSize = cellSize.expandedTo(QSizeF(size));
             control->setParent(&host);
             control->show();
-            line.push_back({control.release(), applies, column.look == Look::focused});
+            line.push_back({control.release(), applies, column.look});
         }
         specimens.push_back(std::move(line));
         sheet.rows << QString::fromLatin1(row.name) + QStringLiteral(", ") + QString::fromLatin1(row.detail);
@@ -170,11 +403,45 @@ ControlsSheet renderControlsSheet(qreal scale)
     for (const Column& column : columns)
         sheet.states << QString::fromLatin1(column.title);
 
+    std::vector<Component> parts = components(host, voice);
+    for (Component& part : parts) {
+        if (part.widget) {
+            part.widget->adjustSize();
+            part.widget->show();
+        }
+    }
+
     const qreal headerTop = margin + lineHeight(titleText()) + 4 + lineHeight(detailText()) + 22;
     const qreal firstRow = headerTop + lineHeight(headingText()) + 10;
     const qreal rowHeight = std::max(cellSize.height(), lineHeight(nameText()) + lineHeight(detailText()));
-    const qreal width = std::ceil(margin * 2 + nameColumn + std::size(columns) * (cellSize.width() + columnGap));
-    const qreal height = std::ceil(firstRow + table.size() * (rowHeight + rowGap) + margin);
+    const qreal tableBottom = firstRow + table.size() * (rowHeight + rowGap);
+    const qreal componentsTop = tableBottom + 12 + lineHeight(headingText()) + 12;
+
+    // The components: one row per component, its variants side by side.
+    struct Placed {
+        const Component* part;
+        QRectF rect;
+    };
+    std::vector<Placed> placed;
+    qreal y = componentsTop;
+    qreal componentsRight = 0;
+    for (std::size_t i = 0; i < parts.size();) {
+        const QString name = parts[i].name;
+        qreal x = margin + nameColumn;
+        qreal height = lineHeight(nameText()) + lineHeight(detailText());
+        for (; i < parts.size() && parts[i].name == name; ++i) {
+            const QSizeF size = parts[i].widget ? QSizeF(parts[i].widget->size()) : parts[i].size();
+            placed.push_back({&parts[i], QRectF(QPointF(x, y), size)});
+            x += std::ceil(size.width()) + columnGap * 2;
+            height = std::max(height, size.height() + lineHeight(detailText()) + 4);
+        }
+        componentsRight = std::max(componentsRight, x);
+        y += height + rowGap;
+    }
+
+    const qreal width =
+        std::ceil(std::max(margin * 2 + nameColumn + std::size(columns) * (cellSize.width() + columnGap), componentsRight + margin));
+    const qreal height = std::ceil(y + margin);
 
     host.resize(int(width), int(height));
     // The window keeps the focus itself while the specimens that are not focused are drawn.
@@ -188,8 +455,8 @@ ControlsSheet renderControlsSheet(qreal scale)
 
     drawText(painter, titleText(), QPointF(margin, margin), QStringLiteral("Tarnkit controls"));
     drawText(painter, detailText(), QPointF(margin, margin + lineHeight(titleText()) + 4),
-             QStringLiteral("Each control drawn by its own cell at %1x; the focused ones have the keyboard focus "
-                            "of the active window")
+             QStringLiteral("Each control drawn by its own cell at %1x; the focused and editing ones have the keyboard "
+                            "focus of the active window; \"-\": a state the control does not have")
                  .arg(scale));
     for (std::size_t c = 0; c < std::size(columns); ++c) {
         drawText(painter, headingText(), QPointF(margin + nameColumn + c * (cellSize.width() + columnGap), headerTop),
@@ -205,24 +472,47 @@ ControlsSheet renderControlsSheet(qreal scale)
                  QString::fromLatin1(table[r].detail));
         for (std::size_t c = 0; c < std::size(columns); ++c) {
             const Specimen& specimen = specimens[r][c];
+            const QString key = specimenKey(sheet.rows[int(r)], sheet.states[int(c)]);
             const QPointF at(margin + nameColumn + c * (cellSize.width() + columnGap),
                              std::round(top + (rowHeight - specimen.control->height()) / 2));
             if (!specimen.applies) {
                 drawText(painter, detailText(), at, QStringLiteral("-"));
+                sheet.notApplicable << key;
                 continue;
             }
-            if (specimen.focused)
-                specimen.control->setFocus(Qt::OtherFocusReason);
+            const bool focused = specimen.look == Look::focused || specimen.look == Look::editing;
+            if (focused)
+                takeFocus(*specimen.control, specimen.look == Look::editing);
             painter.save();
             painter.translate(at);
             specimen.control->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
             painter.restore();
-            if (specimen.focused)
+            if (focused)
                 host.setFocus(Qt::OtherFocusReason);
-            sheet.specimens.insert(specimenKey(sheet.rows[int(r)], sheet.states[int(c)]),
-                                   QRectF(at, QSizeF(specimen.control->size())));
+            sheet.specimens.insert(key, QRectF(at, QSizeF(specimen.control->size())));
         }
     }
+
+    drawText(painter, headingText(), QPointF(margin, tableBottom + 12), QStringLiteral("Declarative components"));
+    QString lastName;
+    for (const Placed& each : placed) {
+        const Component& part = *each.part;
+        if (part.name != lastName) {
+            drawText(painter, nameText(), QPointF(margin, each.rect.top()), part.name);
+            lastName = part.name;
+        }
+        painter.save();
+        if (part.widget) {
+            painter.translate(each.rect.topLeft());
+            part.widget->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+        } else {
+            part.paint(painter, each.rect);
+        }
+        painter.restore();
+        drawText(painter, detailText(), QPointF(each.rect.left(), each.rect.bottom() + 4), part.variant);
+        sheet.components.insert(specimenKey(part.name, part.variant), each.rect);
+    }
+    QApplication::setCursorFlashTime(flashTime);
     return sheet;
 }
 

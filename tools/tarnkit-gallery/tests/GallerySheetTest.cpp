@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 
 namespace {
 
@@ -104,22 +106,56 @@ TEST_P(ControlsSheetTest, ShowsEveryControlInEveryState)
     const QRectF page(QPointF(0, 0), sheet.image.deviceIndependentSize());
     const QRgb background = sheet.image.pixel(0, 0);
     ASSERT_FALSE(sheet.rows.isEmpty());
-    EXPECT_EQ(sheet.specimens.size(), sheet.rows.size() * sheet.states.size());
+    EXPECT_EQ(sheet.specimens.size() + sheet.notApplicable.size(), sheet.rows.size() * sheet.states.size());
     for (const QString& row : sheet.rows) {
         for (const QString& state : sheet.states) {
             const QString key = gallery::specimenKey(row, state);
+            if (sheet.notApplicable.contains(key)) {
+                EXPECT_FALSE(sheet.specimens.contains(key)) << qPrintable(key);
+                continue;
+            }
             ASSERT_TRUE(sheet.specimens.contains(key)) << qPrintable(key);
             EXPECT_TRUE(page.contains(sheet.specimens.value(key))) << qPrintable(key);
             EXPECT_TRUE(showsSomething(sheet.image, sheet.specimens.value(key), background)) << qPrintable(key);
         }
-        // Pressed, disabled and focused each look unlike the normal control.
+        // Every control has its normal, disabled and focused looks; pressed, disabled, focused
+        // and editing, where a control has them, each look unlike the normal control.
         const QRectF normal = sheet.specimens.value(gallery::specimenKey(row, QStringLiteral("normal")));
-        for (const char* state : {"pressed", "disabled", "focused, key window"}) {
-            const QRectF other = sheet.specimens.value(gallery::specimenKey(row, QString::fromLatin1(state)));
-            ASSERT_EQ(other.size(), normal.size()) << qPrintable(row) << ", " << state;
-            EXPECT_TRUE(differ(sheet.image, normal, other)) << qPrintable(row) << ", " << state;
+        for (const char* state : {"disabled", "focused, key window"})
+            EXPECT_TRUE(sheet.specimens.contains(gallery::specimenKey(row, QString::fromLatin1(state)))) << qPrintable(row);
+        for (const char* state : {"pressed", "disabled", "focused, key window", "editing"}) {
+            const QString key = gallery::specimenKey(row, QString::fromLatin1(state));
+            if (!sheet.specimens.contains(key))
+                continue;
+            const QRectF other = sheet.specimens.value(key);
+            ASSERT_EQ(other.size(), normal.size()) << qPrintable(key);
+            EXPECT_TRUE(differ(sheet.image, normal, other)) << qPrintable(key);
         }
     }
+    // A text field shows its invalid bezel.
+    for (const QString& row : sheet.rows.filter("StyledTextField")) {
+        EXPECT_TRUE(differ(sheet.image, sheet.specimens.value(gallery::specimenKey(row, "normal")),
+                           sheet.specimens.value(gallery::specimenKey(row, "invalid"))))
+            << qPrintable(row);
+    }
+    // The fields edit; the buttons do not.
+    EXPECT_TRUE(sheet.specimens.contains(gallery::specimenKey(sheet.rows.filter("StyledTextField").value(0), "editing")));
+    EXPECT_TRUE(sheet.notApplicable.contains(gallery::specimenKey(sheet.rows.value(0), "editing")));
+
+    // The declarative components below the table.
+    for (const char* name : {"StyledPopUpButtonWrapper", "DefaultOstrelButtonStyle", "VartlowButtonStyle",
+                             "TarnSegmentedControl", "TarnSettings"}) {
+        const auto found = std::find_if(sheet.components.keyBegin(), sheet.components.keyEnd(),
+                                        [&](const QString& key) { return key.startsWith(QString::fromLatin1(name)); });
+        ASSERT_NE(found, sheet.components.keyEnd()) << name;
+    }
+    for (auto it = sheet.components.cbegin(); it != sheet.components.cend(); ++it) {
+        EXPECT_TRUE(page.contains(it.value())) << qPrintable(it.key());
+        EXPECT_TRUE(showsSomething(sheet.image, it.value(), background)) << qPrintable(it.key());
+    }
+    const QRectF pressed = sheet.components.value(gallery::specimenKey("DefaultOstrelButtonStyle", "pressed"));
+    const QRectF plain = sheet.components.value(gallery::specimenKey("DefaultOstrelButtonStyle", "normal"));
+    EXPECT_TRUE(differ(sheet.image, plain, QRectF(pressed.topLeft(), plain.size())));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, ControlsSheetTest, ::testing::Values(1, 2));
