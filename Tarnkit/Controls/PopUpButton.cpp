@@ -338,9 +338,7 @@ void PopUpButton::selectNextItem(QObject*)
             break;
         }
     }
-    setCurrentIndex(chosen);
-    if (tarnkit::action(this))
-        tarnkit::sendAction(this);
+    selectAndSendAction(chosen);
 }
 
 void PopUpButton::selectPreviousItem(QObject*)
@@ -353,7 +351,12 @@ void PopUpButton::selectPreviousItem(QObject*)
             break;
         }
     }
-    setCurrentIndex(chosen);
+    selectAndSendAction(chosen);
+}
+
+void PopUpButton::selectAndSendAction(int index)
+{
+    setCurrentIndex(index);
     if (tarnkit::action(this))
         tarnkit::sendAction(this);
 }

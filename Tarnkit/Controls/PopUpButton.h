@@ -220,6 +220,7 @@ private:
 
     int findData(const QVariant& value, int role) const;
     void picked(QAction* item);
+    void selectAndSendAction(int index);
     void menuChanged(QEvent* event);
     /// The title the button shows: the first item's when it pulls down, else the selected one's.
     void showTitle();

@@ -35,6 +35,11 @@ void drawStyledBezel(const ButtonCell& cell, const ControlStyle& style, QPainter
     drawStyledImage(painter, style.bezelImage(cell.controlState()), rect, view, cell.isEnabled() ? 1.0 : 0.5);
 }
 
+Size bezelSizedIntrinsicSize(const Size& size, const Image& bezel, const EdgeInsets& insets, double minimumWidth)
+{
+    return {std::max(size.width, minimumWidth) - horizontal(insets), bezel.size().height() - vertical(insets)};
+}
+
 void drawStyledButtonImage(const ButtonCell& cell, QPainter& painter, const ImageRef& image, const Rect& frame,
                            const QWidget& view)
 {

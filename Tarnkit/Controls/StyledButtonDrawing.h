@@ -22,6 +22,10 @@ Rect scaledImageRect(const Size& size, const Rect& frame, ImageScaling scaling);
 void drawStyledBezel(const ButtonCell& cell, const ControlStyle& style, QPainter& painter, const Rect& rect,
                      const QWidget& view);
 
+/// The intrinsic size of a bordered styled button with a bezel image: at least minimumWidth
+/// wide (size's width when more) and as high as the bezel, both less the alignment insets.
+Size bezelSizedIntrinsicSize(const Size& size, const Image& bezel, const EdgeInsets& insets, double minimumWidth);
+
 /// Draws image into frame as the styled buttons do: at scaledImageRect of the cell's scaling,
 /// at half opacity while the cell is highlighted or disabled, tinted when a template.
 void drawStyledButtonImage(const ButtonCell& cell, QPainter& painter, const ImageRef& image, const Rect& frame,

@@ -1,5 +1,6 @@
 #include "Tarnkit/Controls/StyledPopUpButton.h"
 
+#include "Tarnkit/Controls/StyledButtonDrawing.h"
 #include "Tarnkit/Foundation/Image.h"
 
 #include <algorithm>
@@ -68,8 +69,9 @@ Size StyledPopUpButton::intrinsicContentSize() const
     const ImageRef bezel = styled->style().bezelImage(styled->controlState());
     if (!bezel)
         return size;
-    const EdgeInsets insets = alignmentRectInsets();
-    return {std::max(size.width, bezel->size().width()) - horizontal(insets), bezel->size().height() - vertical(insets)};
+    // Unlike the styled button's, the fixed width has replaced the width before the image's
+    // counts.
+    return bezelSizedIntrinsicSize(size, *bezel, alignmentRectInsets(), bezel->size().width());
 }
 
 void StyledPopUpButton::drawRect(QPainter& painter, const Rect& dirtyRect)

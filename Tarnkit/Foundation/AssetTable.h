@@ -6,7 +6,7 @@
 // Colour rows: X(identifier, "asset name")
 // Image rows:  X(identifier, "asset name", width, height, capTop, capLeft, capBottom, capRight)
 //   size in points; the caps are the slicing of a bezel that stretches to its control's frame
-//   (all zero: the whole image scales). Where a bezel carries a glyph (arrows, magnifier), the
+//   (all zero: the whole image scales). Where a bezel carries a glyph (the arrows), the
 //   middle rows that stretch lie clear of it, so a taller control keeps its glyph's shape.
 
 #define TARNKIT_COLOR_ASSETS(X)                                                                                        \

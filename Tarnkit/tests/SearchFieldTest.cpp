@@ -4,6 +4,7 @@
 #include "Tarnkit/Controls/StyledSearchField.h"
 #include "Tarnkit/Foundation/Image.h"
 #include "Tarnkit/tests/TestColors.h"
+#include "Tarnkit/tests/TestViews.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -14,27 +15,11 @@
 #include <cmath>
 #include <optional>
 
-namespace tarnkit {
-
-std::ostream& operator<<(std::ostream& out, const Rect& r)
-{
-    return out << "(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
-}
-
-} // namespace tarnkit
-
 namespace {
 
 using namespace tarnkit;
+using tarnkit::testing::picture;
 using State = StyledControlState;
-
-QImage picture(QWidget& widget)
-{
-    QImage image(widget.size(), QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
-}
 
 // Whether colour shows inside area (the whole image by default).
 bool shows(const QImage& image, const ColorRef& colour, QRect area = {})

@@ -5,6 +5,7 @@
 #include "Tarnkit/Foundation/Image.h"
 #include "Tarnkit/Foundation/MenuItemAttributes.h"
 #include "Tarnkit/Foundation/Styles.h"
+#include "Tarnkit/tests/TestViews.h"
 
 #include <QAction>
 #include <QMenu>
@@ -16,23 +17,10 @@
 #include <optional>
 #include <type_traits>
 
-namespace tarnkit {
-
-std::ostream& operator<<(std::ostream& out, const Rect& r)
-{
-    return out << "(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
-}
-
-std::ostream& operator<<(std::ostream& out, const Size& s)
-{
-    return out << "(" << s.width << " x " << s.height << ")";
-}
-
-} // namespace tarnkit
-
 namespace {
 
 using namespace tarnkit;
+using tarnkit::testing::picture;
 using State = StyledControlState;
 
 // The button is made with all three of its arguments, or not at all.
@@ -45,14 +33,6 @@ ImageRef solidImage(const QSize& size)
     QImage pixels(size, QImage::Format_ARGB32_Premultiplied);
     pixels.fill(Qt::red);
     return std::make_shared<const Image>(QStringLiteral("solid"), pixels, QImage());
-}
-
-QImage picture(QWidget& widget)
-{
-    QImage image(widget.size(), QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
 }
 
 // A pop-up cell of a test class with a bezel of its own.
@@ -191,10 +171,11 @@ TEST(StyledPopUpButtonDrawingTest, OpacitiesAndTheState)
         const QImage drawn = picture(button);
         // The bezel's face is opaque in its middle, left of the arrows.
         EXPECT_NEAR(qAlpha(drawn.pixel(40, 13)), 255 * c.fraction, 2) << c.what;
-        if (normal.isNull())
+        if (normal.isNull()) {
             normal = drawn;
-        else if (c.pressed)
+        } else if (c.pressed) {
             EXPECT_NE(drawn, normal) << "the pressed bezel differs";
+        }
     }
 
     StyledPopUpButtonCell cell;

@@ -4,24 +4,17 @@
 #include "Tarnkit/Controls/StyledSegmentedControl.h"
 #include "Tarnkit/Foundation/Image.h"
 #include "Tarnkit/tests/TestColors.h"
+#include "Tarnkit/tests/TestViews.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-namespace tarnkit {
-
-std::ostream& operator<<(std::ostream& out, const Rect& r)
-{
-    return out << "(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
-}
-
-} // namespace tarnkit
-
 namespace {
 
 using namespace tarnkit;
+using tarnkit::testing::picture;
 using State = StyledControlState;
 using tarnkit::testing::colorName;
 using tarnkit::testing::imageName;

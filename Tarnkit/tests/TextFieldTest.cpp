@@ -5,6 +5,7 @@
 #include "Tarnkit/Foundation/Image.h"
 #include "Tarnkit/Foundation/Styles.h"
 #include "Tarnkit/tests/TestColors.h"
+#include "Tarnkit/tests/TestViews.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,37 +17,15 @@
 
 #include <vector>
 
-namespace tarnkit {
-
-std::ostream& operator<<(std::ostream& out, const Rect& r)
-{
-    return out << "(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
-}
-
-std::ostream& operator<<(std::ostream& out, const EdgeInsets& i)
-{
-    return out << "(" << i.top << ", " << i.left << ", " << i.bottom << ", " << i.right << ")";
-}
-
-} // namespace tarnkit
-
 namespace {
 
 using namespace tarnkit;
+using tarnkit::testing::picture;
 
 void activate(QWidget& window)
 {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-}
-
-// What the widget draws, over nothing; with children (its field editor) or without.
-QImage picture(QWidget& widget, QWidget::RenderFlags flags = QWidget::DrawChildren)
-{
-    QImage image(widget.size(), QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    widget.render(&image, QPoint(), QRegion(), flags);
-    return image;
 }
 
 // The colour of the most opaque pixel: the colour text was drawn in.

@@ -125,6 +125,18 @@ struct Row {
     std::optional<QSize> size = {};
 };
 
+// A field of class F drawn by a gallery cell of class C, editable and bezelled as a new field is.
+template <class F, class C>
+std::unique_ptr<F> galleryField()
+{
+    auto field = std::make_unique<F>();
+    field->setCell(std::make_unique<GalleryCell<C>>());
+    field->setEditable(true);
+    field->setBezeled(true);
+    field->setDrawsBackground(true);
+    return field;
+}
+
 ImageRef icon(ImageAsset asset)
 {
     return ImageResource::of(asset).makeImage();
@@ -171,42 +183,28 @@ std::vector<Row> rows()
          }},
         {"StyledTextField", "with a value",
          [] {
-             auto field = std::make_unique<StyledTextField>();
-             field->setCell(std::make_unique<GalleryCell<StyledTextFieldCell>>());
-             field->setEditable(true);
-             field->setBezeled(true);
-             field->setDrawsBackground(true);
+             auto field = galleryField<StyledTextField, StyledTextFieldCell>();
              field->setStringValue(QStringLiteral("Vocoder"));
              return field;
          },
          applyFieldLook, QSize(140, 24)},
         {"StyledTextField", "placeholder",
          [] {
-             auto field = std::make_unique<StyledTextField>();
-             field->setCell(std::make_unique<GalleryCell<StyledTextFieldCell>>());
-             field->setEditable(true);
-             field->setBezeled(true);
-             field->setDrawsBackground(true);
+             auto field = galleryField<StyledTextField, StyledTextFieldCell>();
              field->setPlaceholderString(QStringLiteral("Preset name"));
              return field;
          },
          applyFieldLook, QSize(140, 24)},
         {"StyledSearchField", "with a query (cancel button)",
          [] {
-             auto field = std::make_unique<StyledSearchField>();
-             field->setCell(std::make_unique<GalleryCell<StyledSearchFieldCell>>());
-             field->setEditable(true);
-             field->setBezeled(true);
+             auto field = galleryField<StyledSearchField, StyledSearchFieldCell>();
              field->setStringValue(QStringLiteral("formant"));
              return field;
          },
          applyFieldLook, QSize(140, 24)},
         {"StyledSearchField", "placeholder",
          [] {
-             auto field = std::make_unique<StyledSearchField>();
-             field->setCell(std::make_unique<GalleryCell<StyledSearchFieldCell>>());
-             field->setEditable(true);
-             field->setBezeled(true);
+             auto field = galleryField<StyledSearchField, StyledSearchFieldCell>();
              field->setPlaceholderString(QStringLiteral("Search"));
              return field;
          },
