@@ -28,7 +28,6 @@ TextField::TextField(std::unique_ptr<TextFieldCell> cell, QWidget* parent)
     field.setDrawsBackground(true);
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setAttribute(Qt::WA_InputMethodEnabled);
 
     editor_->setFrame(false);
     editor_->setAttribute(Qt::WA_MacShowFocusRect, false);

@@ -13,6 +13,19 @@
 
 namespace {
 
+enum class Texture { smooth = 1, rough = 2 };
+
+} // namespace
+
+template <>
+struct tarnkit::MenuPresentation<Texture> : tarnkit::MenuPresentationDefaults<Texture> {
+    static QString title(Texture t) { return t == Texture::smooth ? "Smooth" : "Rough"; }
+    static QString menuTitle() { return "Texture"; }
+    static std::vector<Texture> allCases() { return {Texture::smooth, Texture::rough}; }
+};
+
+namespace {
+
 using namespace tarnkit;
 
 // A value type of its own (not one QVariant knows already), compared by its id.
@@ -177,6 +190,20 @@ TEST(PopUpWrapperTest, APickWritesTheBindingAndAnUpdateRebuilds)
     stray.setData(QVariant::fromValue(3));
     host->coordinator().menuItemSelected(&stray);
     EXPECT_EQ(other.writes, 1);
+}
+
+TEST(PopupItemTest, APresentableValueGivesTheTitleAndStandsForItselfOnlyAsAT)
+{
+    const PopupItem<Texture> own(Texture::rough);
+    EXPECT_EQ(own.title, QStringLiteral("Rough"));
+    EXPECT_EQ(own.object, Texture::rough);
+    EXPECT_TRUE(own.isEnabled);
+    EXPECT_FALSE(own.isDivider);
+    EXPECT_FALSE(own.subMenu.has_value());
+
+    const PopupItem<int> other(Texture::smooth);
+    EXPECT_EQ(other.title, QStringLiteral("Smooth"));
+    EXPECT_EQ(other.object, std::nullopt) << "a Texture is not an int";
 }
 
 } // namespace
