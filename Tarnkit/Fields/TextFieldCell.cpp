@@ -1,5 +1,6 @@
 #include "Tarnkit/Fields/TextFieldCell.h"
 
+#include "Tarnkit/Controls/Control.h"
 #include "Tarnkit/Foundation/FirstResponder.h"
 #include "Tarnkit/Foundation/Styles.h"
 
@@ -46,7 +47,7 @@ Size TextFieldCell::cellSize() const
     if (isBordered() || isBezeled())
         needed += size(bezelInsets());
     if (editable_)
-        needed.width = noIntrinsicWidth;
+        needed.width = Control::noIntrinsicMetric;
     return needed;
 }
 

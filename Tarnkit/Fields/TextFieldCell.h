@@ -18,7 +18,7 @@ namespace tarnkit {
 ///   bezelled; the field editor goes in fieldEditorRect (the title rect here);
 /// - cellSize: one line of the font high (grown by bezelInsets when bordered or bezelled); as
 ///   wide as the string only when the cell is not editable, else without a width of its own
-///   (noIntrinsicWidth), so that an editable field does not grow while the user types;
+///   (Control::noIntrinsicMetric), so that an editable field does not grow while the user types;
 /// - draw: the background colour over the frame when drawsBackground, then the interior;
 ///   drawInterior: the string, or the placeholder while it is empty, in the title rect, but no
 ///   text of its own while its control edits (the field editor shows it then);
@@ -29,9 +29,6 @@ namespace tarnkit {
 /// Main thread only.
 class TextFieldCell : public Cell {
 public:
-    /// The width cellSize reports for an editable cell.
-    static constexpr double noIntrinsicWidth = -1;
-
     explicit TextFieldCell(QString string = {});
 
     const QString& stringValue() const { return title(); }

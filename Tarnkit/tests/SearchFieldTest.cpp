@@ -122,7 +122,7 @@ TEST(StyledSearchFieldGeometryTest, SizedByItsBezel)
 
     field.setBezeled(false);
     const Size plain = field.intrinsicContentSize();
-    EXPECT_EQ(plain.width, TextFieldCell::noIntrinsicWidth) << "the superclass's size";
+    EXPECT_EQ(plain.width, Control::noIntrinsicMetric) << "the superclass's size";
     EXPECT_EQ(plain.height, field.cell().attributedTitle().size().height);
     field.resize(120, 24);
     EXPECT_FALSE(shows(picture(field), StyledSearchFieldCell::classStyle().textColor())) << "no bezel, no text";
