@@ -142,7 +142,7 @@ ImageRef icon(ImageAsset asset)
     return ImageResource::of(asset).makeImage();
 }
 
-std::vector<Row> rows()
+std::vector<Row> buttonRows()
 {
     return {
         {"StyledButton", "push on / push off",
@@ -181,6 +181,13 @@ std::vector<Row> rows()
              button->setButtonType(ButtonType::pushOnPushOff);
              return button;
          }},
+    };
+}
+
+// The fields have no pressed, on or mixed look; they edit.
+std::vector<Row> fieldRows()
+{
+    return {
         {"StyledTextField", "with a value",
          [] {
              auto field = galleryField<StyledTextField, StyledTextFieldCell>();
@@ -209,6 +216,12 @@ std::vector<Row> rows()
              return field;
          },
          applyFieldLook, QSize(140, 24)},
+    };
+}
+
+std::vector<Row> menuRows()
+{
+    return {
         {"StyledSegmentedControl", "second selected, first pressed",
          [] {
              auto control = std::make_unique<StyledSegmentedControl>();
@@ -261,6 +274,16 @@ std::vector<Row> rows()
              }
          }},
     };
+}
+
+std::vector<Row> rows()
+{
+    std::vector<Row> all = buttonRows();
+    for (auto group : {fieldRows(), menuRows()}) {
+        for (Row& row : group)
+            all.push_back(std::move(row));
+    }
+    return all;
 }
 
 // ---- the components -------------------------------------------------------------------------
@@ -508,7 +531,7 @@ ControlsSheet renderControlsSheet(qreal scale)
         }
         painter.restore();
         drawText(painter, detailText(), QPointF(each.rect.left(), each.rect.bottom() + 4), part.variant);
-        sheet.components.insert(specimenKey(part.name, part.variant), each.rect);
+        sheet.panels.insert(part.name + QStringLiteral(", ") + part.variant, each.rect);
     }
     QApplication::setCursorFlashTime(flashTime);
     return sheet;

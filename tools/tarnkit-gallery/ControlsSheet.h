@@ -10,17 +10,18 @@ namespace tarnkit::gallery {
 
 /// The styled controls in their states: one row per control, one column per state, each
 /// specimen a real control drawn by its own paint code (the focused and editing ones in an
-/// active window); below them the declarative components, each drawn as it is shown.
+/// active window); a look a control does not take shows "-". Below the grid, whole views: the
+/// declarative components, each drawn as it is shown.
 struct ControlsSheet {
     QImage image;                     ///< device pixel ratio = the scale asked for
     QStringList rows;                 ///< the controls, top to bottom
     QStringList states;               ///< the states, left to right
     QMap<QString, QRectF> specimens;  ///< "row / state" -> where the control was drawn (points)
-    QStringList notApplicable;        ///< "row / state" of the states a control does not have
-    QMap<QString, QRectF> components; ///< "component / variant" -> where it was drawn
+    QStringList notApplicable;        ///< "row / state" of the looks a control does not take
+    QMap<QString, QRectF> panels;     ///< whole views below the grid ("component, variant") -> where drawn
 };
 
-/// The key of a specimen in ControlsSheet::specimens and notApplicable, and of a component.
+/// The key of a specimen in ControlsSheet::specimens and notApplicable.
 inline QString specimenKey(const QString& row, const QString& state)
 {
     return row + QStringLiteral(" / ") + state;

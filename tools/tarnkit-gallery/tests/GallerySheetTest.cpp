@@ -145,16 +145,16 @@ TEST_P(ControlsSheetTest, ShowsEveryControlInEveryState)
     // The declarative components below the table.
     for (const char* name : {"StyledPopUpButtonWrapper", "DefaultOstrelButtonStyle", "VartlowButtonStyle",
                              "TarnSegmentedControl", "TarnSettings"}) {
-        const auto found = std::find_if(sheet.components.keyBegin(), sheet.components.keyEnd(),
+        const auto found = std::find_if(sheet.panels.keyBegin(), sheet.panels.keyEnd(),
                                         [&](const QString& key) { return key.startsWith(QString::fromLatin1(name)); });
-        ASSERT_NE(found, sheet.components.keyEnd()) << name;
+        ASSERT_NE(found, sheet.panels.keyEnd()) << name;
     }
-    for (auto it = sheet.components.cbegin(); it != sheet.components.cend(); ++it) {
+    for (auto it = sheet.panels.cbegin(); it != sheet.panels.cend(); ++it) {
         EXPECT_TRUE(page.contains(it.value())) << qPrintable(it.key());
         EXPECT_TRUE(showsSomething(sheet.image, it.value(), background)) << qPrintable(it.key());
     }
-    const QRectF pressed = sheet.components.value(gallery::specimenKey("DefaultOstrelButtonStyle", "pressed"));
-    const QRectF plain = sheet.components.value(gallery::specimenKey("DefaultOstrelButtonStyle", "normal"));
+    const QRectF pressed = sheet.panels.value(QStringLiteral("DefaultOstrelButtonStyle, pressed"));
+    const QRectF plain = sheet.panels.value(QStringLiteral("DefaultOstrelButtonStyle, normal"));
     EXPECT_TRUE(differ(sheet.image, plain, QRectF(pressed.topLeft(), plain.size())));
 }
 
