@@ -8,11 +8,13 @@
 #include "tools/zindle-host/RenderCommand.h"
 #include "tools/zindle-host/ShowSession.h"
 
-#include "platform/audiounit/Validator.h"
+#include "platform/audiounit/ValidationProcess.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <sstream>
@@ -135,10 +137,19 @@ void expectNoArguments(const std::vector<std::string>& arguments)
 
 int validateCommand(const std::vector<std::string>& arguments, const Console& console)
 {
-    expectNoArguments(arguments);
+    au::ChildValidationOptions options;
+    ArgumentReader reader(arguments, "validate");
+    while (!reader.atEnd()) {
+        if (auto seconds = reader.option("--timeout"))
+            options.timeout = std::chrono::milliseconds(
+                std::llround(parseNumberOption<double>("--timeout", *seconds, 0.1, 3600.0) * 1000.0));
+        else
+            usageError("validate takes no arguments, got '" + reader.positional() + "'");
+    }
     const au::ComponentRegistry registry;
     const au::ComponentManifest manifest = findInstalledEffect(registry, zindleEffect);
-    const au::ValidationReport report = au::validateComponent(manifest, {}, console.out);
+    // In a child process: an effect that crashes or hangs is a failed validation, not our end.
+    const au::ValidationReport report = au::validateInChildProcess(manifest, options, console.out);
     return static_cast<int>(report.result == au::ValidationResult::passed ? ExitCode::success : ExitCode::failed);
 }
 
@@ -285,7 +296,10 @@ Commands:
         --automate formantShift=0:0,2.5:-1200 (times increase; later ones win).
     --block-size <frames>
         Frames per render call, 1 to 8192 (default 512).
-  validate      Validates the installed effect and prints the report.
+  validate [--timeout <seconds>]
+                Validates the installed effect and prints the report. The effect runs in a
+                process of its own: one that crashes fails the validation, one that takes
+                longer than the timeout (default 30 s) is stopped and fails it as timed out.
   list          Lists the installed effects: codes, name, version and bundle.
   params        Lists the effect's parameters: identifier, name, unit, range, default and
                 value strings.
