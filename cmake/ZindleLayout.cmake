@@ -10,6 +10,9 @@ set(ZINDLE_RESOURCES_DIR ${ZINDLE_MAIN_BUNDLE_DIR}/Resources)
 set(ZINDLE_COMPONENTS_DIR ${CMAKE_BINARY_DIR}/lib/zindle/Components)
 file(MAKE_DIRECTORY ${ZINDLE_RESOURCES_DIR} ${ZINDLE_COMPONENTS_DIR})
 
+# The build version beside the release's version, as the welcome window and the about panel
+# show it: "1.0.0 (1)".
+set(ZINDLE_BUILD_VERSION "1" CACHE STRING "The build version of the main bundle (CFBundleVersion)")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/MainBundleInfo.json.in ${ZINDLE_MAIN_BUNDLE_DIR}/Info.json @ONLY)
 install(FILES ${ZINDLE_MAIN_BUNDLE_DIR}/Info.json DESTINATION share/zindle)
 

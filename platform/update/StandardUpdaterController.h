@@ -21,12 +21,14 @@ public:
     /// when empty).
     StandardUpdaterController(bool startingUpdater, UpdaterDelegate* updaterDelegate,
                               std::optional<foundation::Bundle> hostBundle = std::nullopt);
+    virtual ~StandardUpdaterController() = default;
     StandardUpdaterController(const StandardUpdaterController&) = delete;
     StandardUpdaterController& operator=(const StandardUpdaterController&) = delete;
 
     void startUpdater() { updater_.startUpdater(); }
-    /// A check the user asked for; sender (the menu item, or null) is not used.
-    void checkForUpdates(const void* sender);
+    /// A check the user asked for; sender (the menu item, or null) is not used. Virtual, so a
+    /// host's tests can count the checks it asks for.
+    virtual void checkForUpdates(const void* sender);
 
     Updater& updater() { return updater_; }
     const Updater& updater() const { return updater_; }
