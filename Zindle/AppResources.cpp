@@ -24,12 +24,10 @@ const foundation::Bundle& resourceBundle()
     return bundle;
 }
 
-// Each resource has its own one-time guard (a function-local static).
 #define ZINDLE_APP_DEFINE(id, ...)                                                                                     \
     const mossbell::ColorResource& ColorResource::id()                                                                 \
     {                                                                                                                  \
-        static const mossbell::ColorResource resource(assetName(ColorAsset::id), resourceBundle());                    \
-        return resource;                                                                                               \
+        return mossbell::assetResource<mossbell::ColorResource, ColorAsset::id, resourceBundle>();                     \
     }
 ZINDLE_APP_COLOR_ASSETS(ZINDLE_APP_DEFINE)
 #undef ZINDLE_APP_DEFINE
@@ -37,8 +35,7 @@ ZINDLE_APP_COLOR_ASSETS(ZINDLE_APP_DEFINE)
 #define ZINDLE_APP_DEFINE(id, ...)                                                                                     \
     const mossbell::ImageResource& ImageResource::id()                                                                 \
     {                                                                                                                  \
-        static const mossbell::ImageResource resource(assetName(ImageAsset::id), resourceBundle());                    \
-        return resource;                                                                                               \
+        return mossbell::assetResource<mossbell::ImageResource, ImageAsset::id, resourceBundle>();                     \
     }
 ZINDLE_APP_IMAGE_ASSETS(ZINDLE_APP_DEFINE)
 #undef ZINDLE_APP_DEFINE

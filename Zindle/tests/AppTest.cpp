@@ -180,22 +180,21 @@ TEST(WindowTest, ADragOnTheBandMovesTheWindow)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.move(100, 100);
     const QPoint start = window.pos();
-    QWidget* band = window.content()->shaderBand();
-    QTest::mousePress(band, Qt::LeftButton, {}, QPoint(50, 150));
-    QMouseEvent move(QEvent::MouseMove, QPointF(80, 170), band->mapToGlobal(QPointF(80, 170)), Qt::NoButton,
-                     Qt::LeftButton, {});
-    QApplication::sendEvent(band, &move);
-    QTest::mouseRelease(band, Qt::LeftButton, {}, QPoint(80, 170));
+    // A press, a move with the button held, a release, as the pointer makes them.
+    auto drag = [](QWidget* widget, QPoint from, QPoint to) {
+        QTest::mousePress(widget, Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), widget->mapToGlobal(QPointF(to)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(widget, &move);
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
+    };
+    drag(window.content()->shaderBand(), QPoint(50, 150), QPoint(80, 170));
     EXPECT_EQ(window.pos(), start + QPoint(30, 20));
 
     // Below the band the window stays.
     QWidget* below = window.content()->childAt(200, 420);
     ASSERT_NE(below, nullptr);
-    QTest::mousePress(below, Qt::LeftButton, {}, QPoint(1, 1));
-    QMouseEvent belowMove(QEvent::MouseMove, QPointF(40, 40), below->mapToGlobal(QPointF(40, 40)), Qt::NoButton,
-                          Qt::LeftButton, {});
-    QApplication::sendEvent(below, &belowMove);
-    QTest::mouseRelease(below, Qt::LeftButton, {}, QPoint(40, 40));
+    drag(below, QPoint(1, 1), QPoint(40, 40));
     EXPECT_EQ(window.pos(), start + QPoint(30, 20));
 }
 
