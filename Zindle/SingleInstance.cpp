@@ -55,11 +55,13 @@ SingleInstance::Role SingleInstance::start(const QStringList& urls, int handOver
 {
     if (lock_.tryLock(0)) {
         listen();
-        return server_->isListening() ? Role::primary : Role::failed;
+        return Role::primary;
     }
     if (lock_.error() != QLockFile::LockFailedError) {
-        error_ = QStringLiteral("cannot make the lock file %1.lock").arg(name_);
-        return Role::failed;
+        // Nowhere to coordinate: run alone rather than not at all.
+        error_ = QStringLiteral("cannot make the lock file %1.lock; later launches cannot hand their links over")
+                     .arg(name_);
+        return Role::primary;
     }
     if (handOver(urls, handOverTime))
         return Role::handedOver;
@@ -74,7 +76,8 @@ void SingleInstance::listen()
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server_->listen(name_)) {
-        error_ = QStringLiteral("cannot listen on %1: %2").arg(name_, server_->errorString());
+        error_ = QStringLiteral("cannot listen on %1 (%2); later launches cannot hand their links over")
+                     .arg(name_, server_->errorString());
         return;
     }
     QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(), [this] {

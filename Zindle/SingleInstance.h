@@ -21,11 +21,12 @@ namespace zindleapp {
 class SingleInstance {
 public:
     enum class Role {
-        /// This launch is the one instance: it listens now.
+        /// This launch is the one instance: it listens now (or, when errorString says so, it
+        /// could not make its lock or socket and runs alone).
         primary,
         /// The running instance took this launch's links: this one may end.
         handedOver,
-        /// Neither: the running instance did not answer, or no lock could be made.
+        /// Another instance holds the lock but did not answer.
         failed,
     };
 
@@ -42,7 +43,7 @@ public:
     /// Becomes the one instance, or hands urls (perhaps none: then the running instance just
     /// comes to the front) to the running one, waiting up to handOverTime for it to answer.
     Role start(const QStringList& urls, int handOverTime = 5000);
-    /// Why start failed.
+    /// Why start failed, or what a primary instance could not set up; empty when all is well.
     const QString& errorString() const { return error_; }
 
     /// On the one instance: called on the main thread with what each later launch handed over.

@@ -32,6 +32,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zindle: %s\n", qPrintable(instance.errorString()));
         return 1;
     case zindleapp::SingleInstance::Role::primary:
+        if (!instance.errorString().isEmpty())
+            std::fprintf(stderr, "zindle: warning: %s\n", qPrintable(instance.errorString()));
         break;
     }
 
