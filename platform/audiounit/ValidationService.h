@@ -47,8 +47,9 @@ private:
 /// The validator program's main: validates the component its arguments name and writes the
 /// messages to reportDescriptor. Returns 0 once the verdict is written, 2 for a command line
 /// it cannot read (saying why on standard error). Needs a QCoreApplication (an effect's
-/// principal may use the main queue and timers); never runs its event loop, so nothing an
-/// effect queues meanwhile (an update check, say) runs.
+/// principal may use the main queue and timers; the program makes a QGuiApplication on the
+/// offscreen platform, so that an effect may also read its fonts); never runs its event loop,
+/// so nothing an effect queues meanwhile (an update check, say) runs.
 int run(const std::vector<std::string>& arguments);
 
 } // namespace au::validation_service

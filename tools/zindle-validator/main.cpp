@@ -3,10 +3,14 @@
 
 #include "platform/audiounit/ValidationService.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication application(argc, argv);
+    // A GUI application, so that an effect can check the fonts and images its view will read
+    // as it would in a host; on the offscreen platform, since nothing is shown and a display
+    // may not be there.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
     return au::validation_service::run(std::vector<std::string>(argv + 1, argv + argc));
 }
