@@ -59,7 +59,7 @@ LoadedComponent::~LoadedComponent()
     dlclose(handle_);
 }
 
-std::shared_ptr<LoadedComponent> LoadedComponent::load(const ComponentManifest& manifest)
+void LoadedComponent::checkLibrary(const ComponentManifest& manifest)
 {
     const std::string failure = componentText(manifest) + " cannot be loaded: ";
     const fs::path& library = manifest.libraryPath;
@@ -70,6 +70,13 @@ std::shared_ptr<LoadedComponent> LoadedComponent::load(const ComponentManifest& 
     if (const std::optional<std::string> fault = sharedObjectFault(library))
         throw Error(failure + "its library " + library.string() + " is truncated or not a shared library (" + *fault
                     + ")");
+}
+
+std::shared_ptr<LoadedComponent> LoadedComponent::load(const ComponentManifest& manifest)
+{
+    checkLibrary(manifest);
+    const std::string failure = componentText(manifest) + " cannot be loaded: ";
+    const fs::path& library = manifest.libraryPath;
 
     dlerror();
     void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);

@@ -3,6 +3,8 @@
 #include "tools/zindle-host/CarrierGenerator.h"
 #include "tools/zindle-host/EffectInstance.h"
 
+#include "platform/audiounit/tests/ComponentTestSupport.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -222,6 +224,35 @@ TEST_F(HostProgram, WritesTheCarrier)
     const AudioData expected = makeCarrierChord(22050, 0.5);
     for (std::size_t i = 0; i < chord.frames(); ++i)
         ASSERT_NEAR(chord.channels[0][i], expected.channels[0][i], 1.0 / 32768.0) << i;
+}
+
+// The effect runs in a process of its own: one that crashes or hangs fails the validation and
+// the program goes on to report it.
+TEST_F(HostProgram, ValidateReportsAnEffectThatCrashesOrHangs)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"crash", "Verdict: Validation probably crashed\n"},
+        {"hang", "Verdict: TIMED OUT\n"},
+    };
+    for (const auto& [misbehaviour, verdict] : cases) {
+        // Installed under the product's codes, so that validate picks it.
+        const std::filesystem::path installed = directory / "Components" / "Zindle.component";
+        std::filesystem::remove_all(installed);
+        std::filesystem::create_directories(installed);
+        const std::string library = std::string("Test_") + misbehaviour + ".so";
+        std::filesystem::copy_file(std::filesystem::path(ZINDLE_MISBEHAVING_COMPONENTS_DIR)
+                                       / (std::string("Test_") + misbehaviour + ".component") / library,
+                                   installed / library);
+        au::test::writeFile(installed / "Info.json",
+                            au::test::manifestJson(au::test::componentEntry("aufx", "voco", "Vart", "65536",
+                                                                            "\"" + library + "\"")));
+        const au::test::ScopedEnvironment path("ZINDLE_COMPONENT_PATH", (directory / "Components").string());
+
+        const auto result = runProgram({"validate", "--timeout", "1.5"}, directory);
+        EXPECT_EQ(result.exitCode, 1) << misbehaviour << "\n" << result.out << result.err;
+        EXPECT_THAT(result.out, StartsWith("Validating \"An effect\" (aufx voco Vart)")) << misbehaviour;
+        EXPECT_THAT(result.out, ::testing::EndsWith(verdict)) << misbehaviour;
+    }
 }
 
 } // namespace
