@@ -85,10 +85,11 @@ std::shared_ptr<LoadedComponent> LoadedComponent::load(const ComponentManifest& 
         throw Error(failure + (text ? text : "the dynamic loader refused " + library.string()));
     }
     // The entry must be the library's own, not one a library it depends on happens to export.
+    std::error_code ownError;
     void* symbol = dlsym(handle, extensionEntryName);
     Dl_info origin{};
     const bool own = symbol && dladdr(symbol, &origin) != 0 && origin.dli_fname
-                     && fs::equivalent(origin.dli_fname, library, error);
+                     && fs::equivalent(origin.dli_fname, library, ownError);
     if (!own) {
         dlclose(handle);
         throw Error(failure + "its library " + library.string() + " has no entry " + extensionEntryName);

@@ -160,8 +160,8 @@ TEST_F(HostProgram, AnInputAtARateTheEffectCannotRunAtIsAnInputError)
 }
 
 // A damaged installation of the effect fails validation, naming the broken file, before a host
-// opens the view. A copy of this program outside the build tree, beside a copy of the plug-in
-// bundle, finds the bundle's own resources as a foreign host does.
+// opens the view. A copy of this program and its validator outside the build tree, beside a
+// copy of the plug-in bundle, finds the bundle's own resources as a foreign host does.
 TEST_F(HostProgram, ValidateReadsTheResourcesTheViewWillReadAndNamesABrokenFile)
 {
     namespace fs = std::filesystem;
@@ -169,6 +169,7 @@ TEST_F(HostProgram, ValidateReadsTheResourcesTheViewWillReadAndNamesABrokenFile)
     const fs::path program = directory / "program" / "zindle-host";
     fs::create_directories(program.parent_path());
     fs::copy_file(ZINDLE_HOST_PROGRAM, program);
+    fs::copy_file(ZINDLE_VALIDATOR_PROGRAM, program.parent_path() / "zindle-validator");
     const fs::path components = directory / "Components";
     const fs::path resources = components / installed.bundlePath.filename() / "Resources";
     const fs::path framework = resources / "Mossbell_Mossbell.bundle";
