@@ -52,6 +52,9 @@ public:
     void setDryMix(float mix);
     void setCompressorSettings(float ratio, float thresholdDb, float attackMs, float releaseMs);
     void setCompressEnabled(bool on);
+    /// Restarts the noise carrier's generator from a seed (0 counts as 1), for renders that must
+    /// repeat exactly; construction seeds it from the clock.
+    void seedNoise(std::uint32_t seed) { noiseState_ = seed != 0 ? seed : 1u; }
 
     float sampleRate() const { return sampleRate_; }
     int lpcOrder() const { return lpcOrder_; }
