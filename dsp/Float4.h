@@ -6,6 +6,17 @@
 // compiler maps them onto the target's vector unit (SSE on any x86-64) or splits them into
 // scalars where there is none. Kernels written for a lane type T serve V4 for four columns
 // and float for scalar tails.
+// A kernel written on V4 gives the same bits whichever x86-64 level runs it: each lane is the
+// same IEEE operation, and the build contracts nothing into fused multiply-adds. So a hot one
+// may carry clones for the wider levels (more registers, three-operand forms), chosen at load
+// time. Not under ThreadSanitizer: it instruments the clone resolver, which runs before its
+// runtime starts.
+#if defined(__x86_64__) && !defined(__SANITIZE_THREAD__)
+#define ZINDLE_VECTOR_CLONES __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
+#else
+#define ZINDLE_VECTOR_CLONES
+#endif
+
 namespace dsp::simd {
 
 using V4 = float __attribute__((vector_size(16)));

@@ -68,17 +68,38 @@ public:
 
 private:
     struct HalfBandState {
-        float branch1[2] = {0.0f, 0.0f};
-        float branch2[2] = {0.0f, 0.0f};
+        // u - a * y of each branch's last two samples, the newer first.
+        float branch1 = 0.0f, branch1Older = 0.0f;
+        float branch2 = 0.0f, branch2Older = 0.0f;
         float previousInput = 0.0f;
+    };
+
+    /// A frame stream's synthesis filter. Its frame is filtered in two halves: the first when
+    /// the frame is complete, the second half a frame later, when it is first read, beside the
+    /// other stream's first half. The two then run as one paired lattice.
+    struct FrameFilter {
+        std::array<float, LPCMath::maxOrder + 1> k{};
+        std::array<float, LPCMath::maxOrder + 1> state{};
+        float gain = 0.0f;
+        int order = 0;
+        bool silent = false;  // nothing to analyse: the frame's output is zeros
+        bool pending = false; // the second half still waits
+    };
+    struct FrameStream {
+        std::vector<float>& voice;
+        std::vector<float>& carrier;
+        FrameFilter& filter;
     };
 
     float processingRate() const { return downsample_ ? crushSampleRate : sampleRate_; }
     void computeFilters();
     void blockStep(const float* carrier, float* voice, float* out1, float* out2, int n);
-    void synthesiseFrame(float* voiceFrame, const float* carrierFrame);
-    void analyseAndFilter(float* voiceFrame, const float* carrierFrame);
-    float nextNoise();
+    /// Frame X is complete: its filter is set, and its first `half` samples are filtered along
+    /// with the second half of frame Y, which follows from here on.
+    void completeFrame(FrameStream x, FrameStream y, int half);
+    void prepareFilter(const float* voiceFrame, FrameFilter& filter);
+    void filterSegments(FrameStream x, FrameStream* y, int half);
+    static float nextNoise(std::uint32_t& state);
     static float halfBand(HalfBandState& state, float x);
     static void grow(std::vector<float>& buffer, int n);
 
@@ -117,6 +138,8 @@ private:
     std::vector<float> voiceFrameA_, voiceFrameB_;
     std::vector<float> window_;
     std::vector<float> carrierFrameA_, carrierFrameB_;
+    FrameFilter filterA_, filterB_;
+    int firstHalfA_ = 0, firstHalfB_ = 0; // samples of each frame filtered when it is complete
     bool voiceFreeze_ = false;
     std::array<float, LPCMath::maxOrder + 1> savedCoefficients_{};
     float savedGain_ = 0.0f;
