@@ -21,6 +21,12 @@ namespace dsp::simd {
 
 using V4 = float __attribute__((vector_size(16)));
 using I4 = int __attribute__((vector_size(16)));
+// Eight floats: a pair of four-float operations where the machine has only those, one
+// operation where it has eight-float ones; the same arithmetic either way. Kept out of
+// function signatures that a vector clone could call across: passed by value, an
+// eight-float vector changes the calling convention between instruction sets.
+using V8 = float __attribute__((vector_size(32)));
+using I8 = int __attribute__((vector_size(32)));
 
 template <typename T = V4>
 inline T load(const float* p)

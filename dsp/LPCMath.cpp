@@ -45,10 +45,11 @@ void LPCMath::solveDurbin(const float* r, int order, float* k, float& gain)
     gain = std::sqrt(std::max(error, 0.0f));
 }
 
-namespace {
+// The eight-lane kernels are always inlined into the clone that runs them: no eight-float
+// vector crosses a call, so the warning about their calling convention does not apply.
+#pragma GCC diagnostic ignored "-Wpsabi"
 
-using simd::I4;
-using simd::V4;
+namespace {
 
 /// Below this order the pipeline has too few steps per sample to hide its latencies.
 constexpr int pipelineOrder = 8;
@@ -104,26 +105,44 @@ void shortLattice(const float* input, int n, int p, const float* k, float gain, 
     std::copy(s, s + p + 1, state);
 }
 
-/// The lattice as a pipeline of four samples in flight, for orders from pipelineOrder up.
+/// The lattice as a pipeline of Lanes samples in flight (4 or 8), for orders from
+/// pipelineOrder up.
 ///
-/// With d = p / 4, lane L of the vector f holds the sample that entered L quarters ago, at
-/// stage (4 - L) d - j in step j of a quarter (j = 0 .. d - 1): each sample passes 4d stages in
-/// four quarters, and a quarter takes in one sample and puts out one. Stage m of a sample
+/// With d = p / Lanes, lane L of the vector f holds the sample that entered L turns ago, at
+/// stage (Lanes - L) d - j in step j of a turn (j = 0 .. d - 1): each sample passes Lanes x d
+/// stages in Lanes turns, and a turn takes in one sample and puts out one. Stage m of a sample
 /// reads state m - 1 as the sample before it left it, so the older sample in the next lane
 /// wrote it d - 1 steps earlier, and the chain that bounds the speed is one vector
-/// subtraction per step instead of one per stage. The r = p - 4d stages on top run for each
-/// sample as it enters, before its chain needs them. The operations on every value are those
-/// of the one-sample recursion, so the output is the same bit for bit.
+/// subtraction per step instead of one per stage. The r = p - Lanes x d stages on top run for
+/// each sample as it enters, before its chain needs them. The operations on every value are
+/// those of the one-sample recursion, so the output is the same bit for bit.
 ///
-/// q[j] holds states (4 - L) d - j of the lanes L for j below d; q[d] holds the states
-/// (3 - L) d that the lanes read in their last step: those the next lane wrote in step 0, and
-/// state 0, the last output. The samples in flight and the last output stay in registers.
+/// q[j] holds states (Lanes - L) d - j of the lanes L for j below d. In their last step the
+/// lanes read states (Lanes - 1 - L) d, which the next lane wrote in step 0, and the top lane
+/// state 0, the last output: those, the samples in flight and the last output stay in
+/// registers.
+template <int Lanes>
+struct LaneVectors;
+template <>
+struct LaneVectors<4> {
+    using W = simd::V4;
+    using M = simd::I4;
+};
+template <>
+struct LaneVectors<8> {
+    using W = simd::V8;
+    using M = simd::I8;
+};
+
+template <int Lanes>
 struct Pipeline {
-    static constexpr int maxSteps = LPCMath::maxOrder / 4;
-    V4 q[maxSteps + 1];
-    V4 k[maxSteps];
-    float top[4];  // top[i] = state 4d + i for i = 1 .. r; top[0] is unused
-    float topK[4]; // topK[i] = k[4d + i]
+    using W = typename LaneVectors<Lanes>::W;
+    using M = typename LaneVectors<Lanes>::M;
+    static constexpr int maxSteps = LPCMath::maxOrder / Lanes;
+    W q[maxSteps];
+    W k[maxSteps];
+    float top[Lanes];  // top[i] = state Lanes d + i for i = 1 .. r; top[0] is unused
+    float topK[Lanes]; // topK[i] = k[Lanes d + i]
     float gain;
     const float* input;
     float* output;
@@ -132,13 +151,14 @@ struct Pipeline {
     {
         const float* s = run.state;
         for (int j = 0; j < d; ++j) {
-            k[j] = V4{run.k[4 * d - j], run.k[3 * d - j], run.k[2 * d - j], run.k[d - j]};
-            q[j] = V4{s[4 * d - j], s[3 * d - j], s[2 * d - j], s[d - j]};
+            for (int l = 0; l < Lanes; ++l) {
+                k[j][l] = run.k[(Lanes - l) * d - j];
+                q[j][l] = s[(Lanes - l) * d - j];
+            }
         }
-        q[d] = V4{s[3 * d], s[2 * d], s[d], s[0]};
         for (int i = 1; i <= r; ++i) {
-            top[i] = s[4 * d + i];
-            topK[i] = run.k[4 * d + i];
+            top[i] = s[Lanes * d + i];
+            topK[i] = run.k[Lanes * d + i];
         }
         gain = run.gain;
         input = run.input;
@@ -148,22 +168,41 @@ struct Pipeline {
     void store(float* s, int d, int r, float last) const
     {
         for (int j = 0; j < d; ++j) {
-            s[4 * d - j] = q[j][0];
-            s[3 * d - j] = q[j][1];
-            s[2 * d - j] = q[j][2];
-            s[d - j] = q[j][3];
+            for (int l = 0; l < Lanes; ++l)
+                s[(Lanes - l) * d - j] = q[j][l];
         }
         s[0] = last;
         for (int i = 1; i <= r; ++i)
-            s[4 * d + i] = top[i];
+            s[Lanes * d + i] = top[i];
     }
 
-    /// Between quarters: the oldest lane's sample is done (when real), the next sample enters.
-    inline V4 advance(V4 f, float& last, int i, int n, int r)
+    /// Lanes shifted up by one, `first` entering lane 0.
+    [[gnu::always_inline]] static W shiftedIn(W v, float first)
     {
-        if (i >= 4) {
-            last = f[3];
-            output[i - 4] = last;
+        if constexpr (Lanes == 4)
+            return __builtin_shuffle(v, W{first, first, first, first}, M{4, 0, 1, 2});
+        else
+            return __builtin_shuffle(v, W{first, first, first, first, first, first, first, first},
+                                     M{8, 0, 1, 2, 3, 4, 5, 6});
+    }
+
+    /// What the lanes read in their last step: the next lane's state from step 0, and for the
+    /// top lane the output that `previous` holds in its top lane.
+    [[gnu::always_inline]] static W lastStepStates(W q0, W previous)
+    {
+        if constexpr (Lanes == 4)
+            return __builtin_shuffle(q0, previous, M{1, 2, 3, 7});
+        else
+            return __builtin_shuffle(q0, previous, M{1, 2, 3, 4, 5, 6, 7, 15});
+    }
+
+    /// Between turns: the oldest lane's sample is done (when real) and its output becomes the
+    /// previous one; the next sample enters.
+    [[gnu::always_inline]] W advance(W f, W& previous, int i, int n, int r)
+    {
+        if (i >= Lanes) {
+            previous = f;
+            output[i - Lanes] = f[Lanes - 1];
         }
         float fresh = 0.0f;
         if (i < n) {
@@ -174,76 +213,104 @@ struct Pipeline {
                 top[m] = topK[m] * fresh + below;
             }
         }
-        return V4{fresh, f[0], f[1], f[2]};
+        return shiftedIn(f, fresh);
     }
 };
 
-inline V4 select(I4 mask, V4 a, V4 b) { return V4(((I4)a & mask) | ((I4)b & ~mask)); }
-
-/// One quarter of every pipeline; with Masked, only lanes whose sample lies in 0 .. n - 1 store.
-template <int Streams, bool Masked>
-inline void quarter(Pipeline (&lanes)[Streams], V4 (&f)[Streams], const float (&last)[Streams], int d, I4 mask)
+template <typename W, typename M>
+[[gnu::always_inline]] inline W select(M mask, W a, W b)
 {
-    for (int c = 0; c < Streams; ++c) {
-        Pipeline& l = lanes[c];
-        const V4 s = l.q[1];
-        f[c] = f[c] - l.k[0] * s;
-        const V4 written = l.k[0] * f[c] + s;
-        const V4 q0 = Masked ? select(mask, written, l.q[0]) : written;
-        l.q[0] = q0;
-        l.q[d] = V4{q0[1], q0[2], q0[3], last[c]};
-    }
-    for (int j = 1; j < d; ++j) {
-        for (int c = 0; c < Streams; ++c) {
-            Pipeline& l = lanes[c];
-            const V4 s = l.q[j + 1];
-            f[c] = f[c] - l.k[j] * s;
-            const V4 written = l.k[j] * f[c] + s;
-            l.q[j] = Masked ? select(mask, written, l.q[j]) : written;
-        }
-    }
+    return W(((M)a & mask) | ((M)b & ~mask));
 }
 
-template <int Streams>
-ZINDLE_VECTOR_CLONES void pipelinedLattice(const LPCMath::LatticeRun* const (&runs)[Streams], int n, int p)
+/// One turn of every pipeline; with Masked, only lanes whose sample lies in 0 .. n - 1 store.
+/// The states of the last step come from registers: the top lane's is the last output, which
+/// the next turn's chain waits for.
+template <int Lanes, int Streams, bool Masked>
+[[gnu::always_inline]] inline void turn(Pipeline<Lanes> (&lanes)[Streams], typename Pipeline<Lanes>::W (&f)[Streams],
+                 const typename Pipeline<Lanes>::W (&previous)[Streams], int d, typename Pipeline<Lanes>::M mask)
 {
-    const int d = p / 4;
-    const int r = p - 4 * d;
-    Pipeline lanes[Streams];
-    V4 f[Streams];
-    float last[Streams];
+    using W = typename Pipeline<Lanes>::W;
+    W lastStep[Streams];
+    const auto step = [&](int c, int j, W s) {
+        Pipeline<Lanes>& l = lanes[c];
+        f[c] = f[c] - l.k[j] * s;
+        const W written = l.k[j] * f[c] + s;
+        l.q[j] = Masked ? select(mask, written, l.q[j]) : written;
+    };
+    for (int c = 0; c < Streams; ++c) {
+        step(c, 0, lanes[c].q[1]);
+        lastStep[c] = Pipeline<Lanes>::lastStepStates(lanes[c].q[0], previous[c]);
+    }
+    for (int j = 1; j + 1 < d; ++j) {
+        for (int c = 0; c < Streams; ++c)
+            step(c, j, lanes[c].q[j + 1]);
+    }
+    for (int c = 0; c < Streams; ++c)
+        step(c, d - 1, lastStep[c]);
+}
+
+template <int Lanes, int Streams>
+[[gnu::always_inline]] inline void pipelinedLattice(const LPCMath::LatticeRun* const (&runs)[Streams], int n, int p)
+{
+    using W = typename Pipeline<Lanes>::W;
+    using M = typename Pipeline<Lanes>::M;
+    const int d = p / Lanes;
+    const int r = p - Lanes * d;
+    Pipeline<Lanes> lanes[Streams];
+    W f[Streams];
+    W previous[Streams]; // the last output in the top lane
     for (int c = 0; c < Streams; ++c) {
         lanes[c].load(*runs[c], d, r);
-        f[c] = V4{};
-        last[c] = runs[c]->state[0];
+        f[c] = W{};
+        previous[c] = W{};
+        previous[c][Lanes - 1] = runs[c]->state[0];
     }
 
-    // Quarter i holds samples i - L in lanes L; those outside 0 .. n - 1 are only placeholders,
+    // Turn i holds samples i - L in lanes L; those outside 0 .. n - 1 are only placeholders,
     // whose work is not stored, at the start and the end.
-    const auto laneMask = [n](int i) {
-        const auto real = [n](int sample) { return sample >= 0 && sample < n ? -1 : 0; };
-        return I4{real(i), real(i - 1), real(i - 2), real(i - 3)};
+    const auto laneMask = [n](int i, M& mask) -> M& {
+        for (int l = 0; l < Lanes; ++l)
+            mask[l] = i - l >= 0 && i - l < n ? -1 : 0;
+        return mask;
     };
+    M mask{};
     const auto advance = [&](int i) {
         for (int c = 0; c < Streams; ++c)
-            f[c] = lanes[c].advance(f[c], last[c], i, n, r);
+            f[c] = lanes[c].advance(f[c], previous[c], i, n, r);
     };
     int i = 0;
-    for (; i < std::min(3, n); ++i) {
+    for (; i < std::min(Lanes - 1, n); ++i) {
         advance(i);
-        quarter<Streams, true>(lanes, f, last, d, laneMask(i));
+        turn<Lanes, Streams, true>(lanes, f, previous, d, laneMask(i, mask));
     }
     for (; i < n; ++i) {
         advance(i);
-        quarter<Streams, false>(lanes, f, last, d, I4{});
+        turn<Lanes, Streams, false>(lanes, f, previous, d, M{});
     }
-    for (; i < n + 3; ++i) {
+    for (; i < n + Lanes - 1; ++i) {
         advance(i);
-        quarter<Streams, true>(lanes, f, last, d, laneMask(i));
+        turn<Lanes, Streams, true>(lanes, f, previous, d, laneMask(i, mask));
     }
-    advance(n + 3);
+    advance(n + Lanes - 1);
     for (int c = 0; c < Streams; ++c)
-        lanes[c].store(runs[c]->state, d, r, last[c]);
+        lanes[c].store(runs[c]->state, d, r, previous[c][Lanes - 1]);
+}
+
+/// Eight lanes once each has two steps or more per turn, where the machine has eight-float
+/// vectors; four otherwise. The bits are the same either way.
+template <int Streams>
+ZINDLE_VECTOR_CLONES void lattice(const LPCMath::LatticeRun* const (&runs)[Streams], int n, int p)
+{
+#if defined(__x86_64__)
+    static const bool wide = __builtin_cpu_supports("avx");
+#else
+    constexpr bool wide = false;
+#endif
+    if (p >= 16 && wide)
+        pipelinedLattice<8, Streams>(runs, n, p);
+    else
+        pipelinedLattice<4, Streams>(runs, n, p);
 }
 
 } // namespace
@@ -260,7 +327,7 @@ void LPCMath::applyFilter(const float* input, int n, int order, const float* k, 
     }
     const LatticeRun run{input, output, k, gain, state};
     const LatticeRun* const runs[1] = {&run};
-    pipelinedLattice<1>(runs, n, p);
+    lattice<1>(runs, n, p);
 }
 
 void LPCMath::applyFilters(const LatticeRun& first, const LatticeRun& second, int n, int order)
@@ -274,7 +341,7 @@ void LPCMath::applyFilters(const LatticeRun& first, const LatticeRun& second, in
         return;
     }
     const LatticeRun* const runs[2] = {&first, &second};
-    pipelinedLattice<2>(runs, n, p);
+    lattice<2>(runs, n, p);
 }
 
 } // namespace dsp

@@ -593,10 +593,46 @@ void SpectralShifter::predict(int channel)
     }
 }
 
+/// A channel's input read at a fractional bin position.
+inline Complex SpectralShifter::inputAt(const Band* band, float position, int bands)
+{
+    const BinInterpolation at = BinInterpolation::at(position, bands);
+    return band[at.lower].input * at.lowerWeight + band[at.upper].input * at.upperWeight;
+}
+
+/// The terms of bin b's phase sum that do not depend on the chain along the bins.
+inline SpectralShifter::LockTerms SpectralShifter::lockTerms(const Band* band, const Prediction* prediction,
+                                                             const Complex* nearInput, const Complex* farInput, int b,
+                                                             int bands, int hop, int lead)
+{
+    const Complex p = prediction[b].input;
+    const Complex lower = b > 0 ? mulConj(p, nearInput[b]) : Complex();
+    const Complex farLower = b >= hop ? mulConj(p, farInput[b]) : Complex();
+    Complex upper;
+    if (b < bands - 1)
+        upper += mul(mulConj(band[b + 1].output, prediction[b + 1].input), nearInput[b + 1]);
+    if (b < bands - hop)
+        upper += mul(mulConj(band[b + hop].output, prediction[b + hop].input), farInput[b + hop]);
+    return {lower, farLower, upper, lead};
+}
+
+/// The locked output of a bin from its phase sum: the sum's direction at the predicted
+/// magnitude, or the prediction itself when the sum is too weak to carry a phase (selected
+/// without a branch: quiet bins come and go at random, and this is the chain's critical path).
+inline Complex SpectralShifter::lockedOutput(Complex sum, const Prediction& now, Complex& direction, float& gain)
+{
+    const Complex p = now.input;
+    const float sumMagnitude2 = norm2(sum);
+    const bool weak = sumMagnitude2 <= energyFloor;
+    const float magnitude2 = weak ? norm2(p) + energyFloor : sumMagnitude2;
+    direction = Complex(weak ? p.real() : sum.real(), weak ? p.imag() : sum.imag());
+    gain = std::sqrt(now.energy / magnitude2);
+    return direction * gain;
+}
+
 void SpectralShifter::lockPhases(int part)
 {
     const int bands = bands_;
-    const int channels = channels_;
     const int begin = part * bands / 8;
     const int end = (part + 1) * bands / 8;
     const int hop = static_cast<int>(std::lround(static_cast<float>(stft_.fftSize()) / static_cast<float>(stft_.interval())));
@@ -605,6 +641,58 @@ void SpectralShifter::lockPhases(int part)
     // when the spectral history has been cleared.
     const float u = std::max(timeFactor_, 0.5f);
     const float uHop = u * static_cast<float>(hop);
+    if (channels_ == 1)
+        lockSingleChannel(begin, end, hop, u, uHop);
+    else
+        lockChannels(begin, end, hop, u, uHop);
+}
+
+void SpectralShifter::lockSingleChannel(int begin, int end, int hop, float u, float uHop)
+{
+    // Each bin's phase follows its lower neighbours' final outputs, so the bins form one serial
+    // chain. Everything else for a bin is worked out in the same pass, a few bins ahead, so
+    // that it runs while the chain waits. The lower neighbour's output stays in registers
+    // along the chain, as its direction and its gain: the product with the next bin's factor
+    // then starts before the gain, which waits for a division and a square root, is known.
+    const int bands = bands_;
+    Band* band = channelBands_.data();
+    const Prediction* prediction = channelPredictions_.data();
+    const MapPoint* map = outputMap_.data();
+    Complex* nearInput = nearInput_.data();
+    Complex* farInput = farInput_.data();
+    const int readEnd = std::min(end + hop, bands);
+    const auto read = [&](int j) {
+        nearInput[j] = inputAt(band, map[j].inputBin - u, bands);
+        farInput[j] = inputAt(band, map[j].inputBin - uHop, bands);
+    };
+    for (int j = begin; j < std::min(begin + hop, readEnd); ++j)
+        read(j);
+
+    Complex previousDirection;
+    float previousGain = 0.0f;
+    if (begin > 0) {
+        previousDirection = band[begin - 1].output;
+        previousGain = 1.0f;
+    }
+    for (int b = begin; b < end; ++b) {
+        // The upper neighbours still hold their predictions: the chain has not reached them.
+        if (b + hop < readEnd)
+            read(b + hop);
+        const LockTerms t = lockTerms(band, prediction, nearInput, farInput, b, bands, hop, 0);
+
+        const Complex farOutput = b >= hop ? band[b - hop].output : Complex();
+        Complex lowerTerm;
+        if (b > 0)
+            lowerTerm = mul(previousDirection, t.lower) * previousGain;
+        const Complex sum = t.upper + mul(farOutput, t.farLower) + lowerTerm;
+        band[b].output = lockedOutput(sum, prediction[b], previousDirection, previousGain);
+    }
+}
+
+void SpectralShifter::lockChannels(int begin, int end, int hop, float u, float uHop)
+{
+    const int bands = bands_;
+    const int channels = channels_;
     const std::size_t stride = static_cast<std::size_t>(bands);
     const MapPoint* map = outputMap_.data();
     LockTerms* terms = lockTerms_.data();
@@ -620,56 +708,27 @@ void SpectralShifter::lockPhases(int part)
         Complex* nearInput = nearInput_.data() + base;
         Complex* farInput = farInput_.data() + base;
         for (int j = begin; j < readEnd; ++j) {
-            const float position = map[j].inputBin;
-            const BinInterpolation nearAt = BinInterpolation::at(position - u, bands);
-            const BinInterpolation farAt = BinInterpolation::at(position - uHop, bands);
-            const Complex nearValue = band[nearAt.lower].input * nearAt.lowerWeight + band[nearAt.upper].input * nearAt.upperWeight;
-            const Complex farValue = band[farAt.lower].input * farAt.lowerWeight + band[farAt.upper].input * farAt.upperWeight;
-            nearInput[j] = nearValue;
-            farInput[j] = farValue;
+            nearInput[j] = inputAt(band, map[j].inputBin - u, bands);
+            farInput[j] = inputAt(band, map[j].inputBin - uHop, bands);
         }
     }
 
     for (int b = begin; b < end; ++b) {
         // The loudest channel leads; the others keep their phase offsets to it.
         int lead = 0;
-        if (channels > 1) {
-            float loudest = channelPredictions_[static_cast<std::size_t>(b)].energy;
-            for (int c = 1; c < channels; ++c) {
-                const float e = channelPredictions_[static_cast<std::size_t>(c) * stride + static_cast<std::size_t>(b)].energy;
-                if (e > loudest) {
-                    loudest = e;
-                    lead = c;
-                }
+        float loudest = channelPredictions_[static_cast<std::size_t>(b)].energy;
+        for (int c = 1; c < channels; ++c) {
+            const float e = channelPredictions_[static_cast<std::size_t>(c) * stride + static_cast<std::size_t>(b)].energy;
+            if (e > loudest) {
+                loudest = e;
+                lead = c;
             }
         }
         const std::size_t base = static_cast<std::size_t>(lead) * stride;
-        const Band* band = channelBands_.data() + base;
-        const Prediction* prediction = channelPredictions_.data() + base;
-        const Complex* nearInput = nearInput_.data() + base;
-        const Complex* farInput = farInput_.data() + base;
-
-        const Complex p = prediction[b].input;
-        const Complex lower = b > 0 ? mulConj(p, nearInput[b]) : Complex();
-        const Complex farLower = b >= hop ? mulConj(p, farInput[b]) : Complex();
-        Complex upper;
-        if (b < bands - 1)
-            upper += mul(mulConj(band[b + 1].output, prediction[b + 1].input), nearInput[b + 1]);
-        if (b < bands - hop)
-            upper += mul(mulConj(band[b + hop].output, prediction[b + hop].input), farInput[b + hop]);
-        terms[b] = {lower, farLower, upper, lead};
+        terms[b] = lockTerms(channelBands_.data() + base, channelPredictions_.data() + base, nearInput_.data() + base,
+                             farInput_.data() + base, b, bands, hop, lead);
     }
 
-    // With one channel the lower neighbour's output stays in registers along the chain, as its
-    // direction and its gain: the product with the next bin's factor then starts before the
-    // gain, which waits for a division and a square root, is known.
-    const bool single = channels == 1;
-    Complex previousDirection;
-    float previousGain = 0.0f;
-    if (single && begin > 0) {
-        previousDirection = channelBands_[static_cast<std::size_t>(begin) - 1].output;
-        previousGain = 1.0f;
-    }
     for (int b = begin; b < end; ++b) {
         const LockTerms t = terms[b];
         Band* band = channelBands_.data() + static_cast<std::size_t>(t.lead) * stride;
@@ -677,22 +736,14 @@ void SpectralShifter::lockPhases(int part)
         const Complex farOutput = b >= hop ? band[b - hop].output : Complex();
         Complex lowerTerm;
         if (b > 0)
-            lowerTerm = single ? mul(previousDirection, t.lower) * previousGain : mul(band[b - 1].output, t.lower);
+            lowerTerm = mul(band[b - 1].output, t.lower);
         const Complex sum = t.upper + mul(farOutput, t.farLower) + lowerTerm;
-
-        // A sum too weak to carry a phase falls back to the prediction, selected without a
-        // branch: quiet bins come and go at random, and this is the chain's critical path.
-        const Complex p = now.input;
-        const float sumMagnitude2 = norm2(sum);
-        const bool weak = sumMagnitude2 <= energyFloor;
-        const float magnitude2 = weak ? norm2(p) + energyFloor : sumMagnitude2;
-        const Complex direction(weak ? p.real() : sum.real(), weak ? p.imag() : sum.imag());
-        const float gain = std::sqrt(now.energy / magnitude2);
-        const Complex leadOutput = direction * gain;
+        Complex direction;
+        float gain = 0.0f;
+        const Complex leadOutput = lockedOutput(sum, now, direction, gain);
         band[b].output = leadOutput;
-        previousDirection = direction;
-        previousGain = gain;
 
+        const Complex p = now.input;
         for (int d = 0; d < channels; ++d) {
             if (d == t.lead)
                 continue;

@@ -72,6 +72,12 @@ private:
         float inputBin = 0.0f; // where to read the input
         float freqGrad = 0.0f; // local slope of the map, input bins per output bin
     };
+    struct LockTerms {
+        std::complex<float> lower;    // P x conj(v(x - u)): the lower neighbour's factor
+        std::complex<float> farLower; // P x conj(v(x - u L)): the factor of the bin L below
+        std::complex<float> upper;    // the two upper neighbours' terms, still predictions
+        int lead = 0;
+    };
 
     void clearBlockState();
     void passThrough(const float* const* inputs, std::size_t inputSamples, float* const* outputs,
@@ -89,6 +95,13 @@ private:
     void updateOutputMap();
     void predict(int channel);
     void lockPhases(int part);
+    void lockSingleChannel(int begin, int end, int hop, float u, float uHop);
+    void lockChannels(int begin, int end, int hop, float u, float uHop);
+    static std::complex<float> inputAt(const Band* band, float position, int bands);
+    static LockTerms lockTerms(const Band* band, const Prediction* prediction, const std::complex<float>* nearInput,
+                               const std::complex<float>* farInput, int b, int bands, int hop, int lead);
+    static std::complex<float> lockedOutput(std::complex<float> sum, const Prediction& now,
+                                            std::complex<float>& direction, float& gain);
     float mapFrequency(float frequency) const;
 
     bool configured_ = false;
@@ -140,12 +153,6 @@ private:
 
     // Caches of the bin loops, sized by configure.
     std::vector<std::complex<float>> rotation_; // e^(i theta_b), the phasor recurrence run once
-    struct LockTerms {
-        std::complex<float> lower;    // P x conj(v(x - u)): the lower neighbour's factor
-        std::complex<float> farLower; // P x conj(v(x - u L)): the factor of the bin L below
-        std::complex<float> upper;    // the two upper neighbours' terms, still predictions
-        int lead = 0;
-    };
     std::vector<LockTerms> lockTerms_; // bands
     // Each channel's input read at outputMap[b].inputBin - u and - u L: channels x bands each.
     std::vector<std::complex<float>> nearInput_, farInput_;

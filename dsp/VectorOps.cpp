@@ -8,12 +8,9 @@ namespace dsp {
 
 namespace {
 
-// The eight running sums as one vector: a pair of four-float operations where the machine has
-// only those, one operation where it has eight-float ones; the same arithmetic either way.
-using V8 = float __attribute__((vector_size(32)));
+using simd::V8;
 
-// Passed by reference: an eight-float vector by value changes the calling convention between
-// the instruction sets that the clones are built for.
+// The eight running sums are one V8, passed by reference.
 inline void load8(V8& v, const float* p) { std::memcpy(&v, p, sizeof v); }
 
 /// The whole blocks of eight in a length.
