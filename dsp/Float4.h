@@ -51,4 +51,17 @@ inline void store(float* p, T v)
 
 inline V4 reversed(V4 v) { return __builtin_shuffle(v, I4{3, 2, 1, 0}); }
 
+/// Rows a, b, c, d become columns.
+inline void transpose(V4& a, V4& b, V4& c, V4& d)
+{
+    const V4 ab0 = __builtin_shuffle(a, b, I4{0, 4, 1, 5});
+    const V4 ab1 = __builtin_shuffle(a, b, I4{2, 6, 3, 7});
+    const V4 cd0 = __builtin_shuffle(c, d, I4{0, 4, 1, 5});
+    const V4 cd1 = __builtin_shuffle(c, d, I4{2, 6, 3, 7});
+    a = __builtin_shuffle(ab0, cd0, I4{0, 1, 4, 5});
+    b = __builtin_shuffle(ab0, cd0, I4{2, 3, 6, 7});
+    c = __builtin_shuffle(ab1, cd1, I4{0, 1, 4, 5});
+    d = __builtin_shuffle(ab1, cd1, I4{2, 3, 6, 7});
+}
+
 } // namespace dsp::simd

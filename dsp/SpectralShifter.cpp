@@ -1,6 +1,7 @@
 #include "dsp/SpectralShifter.h"
 
 #include "dsp/BinInterpolation.h"
+#include "dsp/Float4.h"
 
 #include <algorithm>
 #include <climits>
@@ -317,7 +318,7 @@ void SpectralShifter::startBlock(const float* const* inputs, std::size_t& fed, s
     analysePrevious_ = newSpectrum_ && (didSeek_ || std::llabs(advance - interval) > 1);
     if (newSpectrum_)
         stepsTotal_ += (channels + 1) * (analysePrevious_ ? 2 : 1);
-    mapFrequencies_ = static_cast<bool>(customFrequencyMap_) || freqMultiplier_ != 1.0f;
+    mapFrequencies_ = frequencyScaled_ || static_cast<bool>(customFrequencyMap_) || freqMultiplier_ != 1.0f;
     processFormants_ = formantMultiplier_ != 1.0f || (formantCompensation_ && mapFrequencies_);
     timeFactor_ = didSeek_ ? seekTimeFactor_
                            : static_cast<float>(interval) / static_cast<float>(std::max<std::int64_t>(advance, 1));
@@ -458,7 +459,7 @@ void SpectralShifter::rotate(int channel)
     }
 }
 
-void SpectralShifter::smoothEnergy(int step)
+ZINDLE_VECTOR_CLONES void SpectralShifter::smoothEnergy(int step)
 {
     const std::size_t bands = static_cast<std::size_t>(bands_);
     if (step == 0) {
@@ -488,8 +489,10 @@ void SpectralShifter::smoothEnergy(int step)
     smoothingState_ = state;
 }
 
-float SpectralShifter::mapFrequency(float frequency) const
+inline float SpectralShifter::mapFrequency(float frequency) const
 {
+    if (frequencyScaled_)
+        return frequencyScale_ * frequency;
     if (customFrequencyMap_)
         return customFrequencyMap_(frequency);
     if (frequency <= freqTonalityLimit_)
@@ -497,7 +500,7 @@ float SpectralShifter::mapFrequency(float frequency) const
     return frequency + (freqMultiplier_ - 1.0f) * freqTonalityLimit_;
 }
 
-void SpectralShifter::findPeaks()
+ZINDLE_VECTOR_CLONES void SpectralShifter::findPeaks()
 {
     // A peak is a run of bins above the smoothed energy, placed at its energy centroid.
     peaks_.clear();
@@ -524,7 +527,7 @@ void SpectralShifter::findPeaks()
     }
 }
 
-void SpectralShifter::updateOutputMap()
+ZINDLE_VECTOR_CLONES void SpectralShifter::updateOutputMap()
 {
     const int bands = bands_;
     MapPoint* map = outputMap_.data();
@@ -562,18 +565,74 @@ void SpectralShifter::updateOutputMap()
         map[b] = {static_cast<float>(b) + last.input - last.output, 1.0f};
 }
 
-void SpectralShifter::predict(int channel)
+ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel)
 {
     // Each output bin reads the input at its mapped position and advances its previous output
-    // by the input's phase change over the interval.
+    // by the input's phase change over the interval. Four bins at a time, each lane by the
+    // operations of one bin.
+    using simd::I4;
+    using simd::V4;
     const int bands = bands_;
     const std::size_t base = static_cast<std::size_t>(channel) * static_cast<std::size_t>(bands);
     Band* band = channelBands_.data() + base;
     Prediction* prediction = channelPredictions_.data() + base;
     const MapPoint* map = outputMap_.data();
-    // Every loop of the bins here reads all it needs into locals before it stores: the records
-    // share element types, so a store would otherwise force later loads to wait for it.
-    for (int b = 0; b < bands; ++b) {
+    const V4 bandsF = V4{} + static_cast<float>(bands);
+    const I4 lastBin = I4{} + (bands - 1);
+    const V4 one = V4{} + 1.0f, zero{}, floor = V4{} + energyFloor;
+
+    const auto record = [band](int index, V4& spectra, V4& rest) {
+        spectra = simd::load(reinterpret_cast<const float*>(band + index));
+        rest = simd::load(reinterpret_cast<const float*>(band + index) + 4);
+    };
+    int b = 0;
+    for (; b + 4 <= bands; b += 4) {
+        // BinInterpolation::at for four positions.
+        const V4 position{map[b].inputBin, map[b + 1].inputBin, map[b + 2].inputBin, map[b + 3].inputBin};
+        const V4 grad{map[b].freqGrad, map[b + 1].freqGrad, map[b + 2].freqGrad, map[b + 3].freqGrad};
+        const I4 inside = (position > -1.0f) & (position < bandsF);
+        I4 k = __builtin_convertvector(position + 1.0f, I4) - 1;
+        V4 fraction = position - __builtin_convertvector(k, V4);
+        k += fraction < 0.0f;
+        fraction = position - __builtin_convertvector(k, V4);
+        const I4 lowerIndex = inside & (k & ~(k >> 31));
+        const I4 upperIndex = inside & (k + 1 < lastBin ? k + 1 : lastBin);
+        const V4 lowerWeight = V4(inside & (k >= 0) & I4(one - fraction));
+        const V4 upperWeight = V4(inside & (k + 1 < bands) & I4(fraction));
+
+        V4 lowerA[4], lowerB[4], upperA[4], upperB[4], ownA[4], ownB[4];
+        for (int l = 0; l < 4; ++l) {
+            record(lowerIndex[l], lowerA[l], lowerB[l]);
+            record(upperIndex[l], upperA[l], upperB[l]);
+            record(b + l, ownA[l], ownB[l]);
+        }
+        // Columns: input re, im, previous input re, im; output re, im, energy.
+        simd::transpose(lowerA[0], lowerA[1], lowerA[2], lowerA[3]);
+        simd::transpose(lowerB[0], lowerB[1], lowerB[2], lowerB[3]);
+        simd::transpose(upperA[0], upperA[1], upperA[2], upperA[3]);
+        simd::transpose(upperB[0], upperB[1], upperB[2], upperB[3]);
+        simd::transpose(ownB[0], ownB[1], ownB[2], ownB[3]);
+        const V4 oldEnergy{prediction[b].energy, prediction[b + 1].energy, prediction[b + 2].energy,
+                           prediction[b + 3].energy};
+
+        const V4 energy = lowerB[2] * lowerWeight + upperB[2] * upperWeight;
+        const V4 inRe = lowerA[0] * lowerWeight + upperA[0] * upperWeight;
+        const V4 inIm = lowerA[1] * lowerWeight + upperA[1] * upperWeight;
+        const V4 prevRe = lowerA[2] * lowerWeight + upperA[2] * upperWeight;
+        const V4 prevIm = lowerA[3] * lowerWeight + upperA[3] * upperWeight;
+        const V4 newEnergy = (grad < zero ? zero : grad) * energy;
+        const V4 advanceRe = inRe * prevRe + inIm * prevIm;
+        const V4 advanceIm = inIm * prevRe - inRe * prevIm;
+        const V4 scale = one / ((newEnergy < oldEnergy ? oldEnergy : newEnergy) + floor);
+        const V4 outRe = (ownB[0] * advanceRe - ownB[1] * advanceIm) * scale;
+        const V4 outIm = (ownB[0] * advanceIm + ownB[1] * advanceRe) * scale;
+        for (int l = 0; l < 4; ++l) {
+            prediction[b + l].energy = newEnergy[l];
+            prediction[b + l].input = Complex(inRe[l], inIm[l]);
+            band[b + l].output = Complex(outRe[l], outIm[l]);
+        }
+    }
+    for (; b < bands; ++b) {
         const MapPoint m = map[b];
         const BinInterpolation at = BinInterpolation::at(m.inputBin, bands);
         const Band lower = band[at.lower];
@@ -647,7 +706,7 @@ void SpectralShifter::lockPhases(int part)
         lockChannels(begin, end, hop, u, uHop);
 }
 
-void SpectralShifter::lockSingleChannel(int begin, int end, int hop, float u, float uHop)
+ZINDLE_VECTOR_CLONES void SpectralShifter::lockSingleChannel(int begin, int end, int hop, float u, float uHop)
 {
     // Each bin's phase follows its lower neighbours' final outputs, so the bins form one serial
     // chain. Everything else for a bin is worked out in the same pass, a few bins ahead, so

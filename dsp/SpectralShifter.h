@@ -41,7 +41,18 @@ public:
 
     /// Replaces the frequency map; it is tested at every block start and called once per peak.
     /// A callable small enough for std::function's local buffer is installed without allocating.
-    void setCustomFrequencyMap(FrequencyMap map) { customFrequencyMap_ = std::move(map); }
+    void setCustomFrequencyMap(FrequencyMap map)
+    {
+        customFrequencyMap_ = std::move(map);
+        frequencyScaled_ = false;
+    }
+    /// A custom map f -> factor x f, without a call through the callable for every peak.
+    void setFrequencyScale(float factor)
+    {
+        customFrequencyMap_ = nullptr;
+        frequencyScale_ = factor;
+        frequencyScaled_ = true;
+    }
     /// Without a custom map: frequencies up to tonalityLimit are multiplied, higher ones shifted
     /// by the same amount as the limit.
     void setFrequencyMultiplier(float multiplier, float tonalityLimit)
@@ -54,11 +65,13 @@ public:
     const OverlapAddSTFT& stft() const { return stft_; }
 
 private:
-    struct Band {
+    // Eight floats, aligned, so that a record is two four-float loads.
+    struct alignas(16) Band {
         std::complex<float> input;     // this frame's spectrum
         std::complex<float> prevInput; // the previous frame's
         std::complex<float> output;    // to synthesise; between blocks the last one synthesised
         float inputEnergy = 0.0f;      // |input|^2
+        float unused = 0.0f;
     };
     struct Prediction {
         float energy = 0.0f;
@@ -124,6 +137,8 @@ private:
     float freqMultiplier_ = 1.0f;
     float freqTonalityLimit_ = 0.5f;
     FrequencyMap customFrequencyMap_;
+    float frequencyScale_ = 1.0f;
+    bool frequencyScaled_ = false;
 
     // The formant stage is never enabled in this system; these only decide whether its steps
     // are counted.
