@@ -69,7 +69,7 @@ inline int offsetBefore(int offset, std::size_t samples)
 /// four values instead of three operations per value. The filter is the same; its results
 /// agree to rounding.
 template <bool Downwards>
-float smoothRun(float* x, std::size_t count, float state, float slew)
+[[gnu::always_inline]] inline float smoothRun(float* x, std::size_t count, float state, float slew)
 {
     const auto at = [x, count](std::size_t n) -> float& { return Downwards ? x[count - 1 - n] : x[n]; };
     const float a = 1.0f - slew;
@@ -577,8 +577,6 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel)
     Band* band = channelBands_.data() + base;
     Prediction* prediction = channelPredictions_.data() + base;
     const MapPoint* map = outputMap_.data();
-    const V4 bandsF = V4{} + static_cast<float>(bands);
-    const I4 lastBin = I4{} + (bands - 1);
     const V4 one = V4{} + 1.0f, zero{}, floor = V4{} + energyFloor;
 
     const auto record = [band](int index, V4& spectra, V4& rest) {
@@ -587,18 +585,11 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel)
     };
     int b = 0;
     for (; b + 4 <= bands; b += 4) {
-        // BinInterpolation::at for four positions.
         const V4 position{map[b].inputBin, map[b + 1].inputBin, map[b + 2].inputBin, map[b + 3].inputBin};
         const V4 grad{map[b].freqGrad, map[b + 1].freqGrad, map[b + 2].freqGrad, map[b + 3].freqGrad};
-        const I4 inside = (position > -1.0f) & (position < bandsF);
-        I4 k = __builtin_convertvector(position + 1.0f, I4) - 1;
-        V4 fraction = position - __builtin_convertvector(k, V4);
-        k += fraction < 0.0f;
-        fraction = position - __builtin_convertvector(k, V4);
-        const I4 lowerIndex = inside & (k & ~(k >> 31));
-        const I4 upperIndex = inside & (k + 1 < lastBin ? k + 1 : lastBin);
-        const V4 lowerWeight = V4(inside & (k >= 0) & I4(one - fraction));
-        const V4 upperWeight = V4(inside & (k + 1 < bands) & I4(fraction));
+        const BinInterpolation4 at = BinInterpolation4::at(position, bands);
+        const I4 lowerIndex = at.lower, upperIndex = at.upper;
+        const V4 lowerWeight = at.lowerWeight, upperWeight = at.upperWeight;
 
         V4 lowerA[4], lowerB[4], upperA[4], upperB[4], ownA[4], ownB[4];
         for (int l = 0; l < 4; ++l) {
@@ -720,12 +711,28 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::lockSingleChannel(int begin, int end,
     Complex* nearInput = nearInput_.data();
     Complex* farInput = farInput_.data();
     const int readEnd = std::min(end + hop, bands);
-    const auto read = [&](int j) {
-        nearInput[j] = inputAt(band, map[j].inputBin - u, bands);
-        farInput[j] = inputAt(band, map[j].inputBin - uHop, bands);
+    // The input at the shifted positions, read four bins at a time ahead of the chain.
+    int readTo = begin;
+    const auto readAhead = [&](int upTo) __attribute__((always_inline)) {
+        upTo = std::min(upTo, readEnd);
+        for (; readTo + 4 <= upTo; readTo += 4) {
+            const int j = readTo;
+            const simd::V4 position{map[j].inputBin, map[j + 1].inputBin, map[j + 2].inputBin, map[j + 3].inputBin};
+            const BinInterpolation4 nearAt = BinInterpolation4::at(position - u, bands);
+            const BinInterpolation4 farAt = BinInterpolation4::at(position - uHop, bands);
+            for (int l = 0; l < 4; ++l) {
+                nearInput[j + l] = band[nearAt.lower[l]].input * nearAt.lowerWeight[l]
+                                   + band[nearAt.upper[l]].input * nearAt.upperWeight[l];
+                farInput[j + l] =
+                    band[farAt.lower[l]].input * farAt.lowerWeight[l] + band[farAt.upper[l]].input * farAt.upperWeight[l];
+            }
+        }
+        for (; readTo < upTo; ++readTo) {
+            nearInput[readTo] = inputAt(band, map[readTo].inputBin - u, bands);
+            farInput[readTo] = inputAt(band, map[readTo].inputBin - uHop, bands);
+        }
     };
-    for (int j = begin; j < std::min(begin + hop, readEnd); ++j)
-        read(j);
+    readAhead(begin + hop);
 
     Complex previousDirection;
     float previousGain = 0.0f;
@@ -735,8 +742,8 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::lockSingleChannel(int begin, int end,
     }
     for (int b = begin; b < end; ++b) {
         // The upper neighbours still hold their predictions: the chain has not reached them.
-        if (b + hop < readEnd)
-            read(b + hop);
+        if (readTo <= b + hop)
+            readAhead(b + hop + 4);
         const LockTerms t = lockTerms(band, prediction, nearInput, farInput, b, bands, hop, 0);
 
         const Complex farOutput = b >= hop ? band[b - hop].output : Complex();
