@@ -2,11 +2,13 @@
 
 #include "dsp/AudioUtils.h"
 #include "dsp/Compressor.h"
+#include "dsp/VectorOps.h"
 #include "dsp/VoiceProcessor.h"
 
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <iterator>
 #include <limits>
 #include <numbers>
 
@@ -19,9 +21,19 @@ constexpr float highPassAlphaAtCrushRate = 0.8766213f;
 constexpr float lowPassOmegaTimesRate = 33300.883f;    // 2 pi 5300 Hz
 constexpr float frameSeconds = 0.01633f;
 
-// A NaN or infinity from the host would otherwise stay in the filter and compressor
-// memories for ever.
-inline float finiteOrZero(float x) { return std::isfinite(x) ? x : 0.0f; }
+// The input stage: a NaN or infinity from the host becomes silence, which would otherwise stay
+// in the filter, frame and shifter memories for ever, and anything beyond 60 dB above full
+// scale is held there, so that no stage overflows (the formant shifter's phase lock carries
+// the sixth power of its input's spectrum, which single precision holds up to about that).
+// Ordinary signals pass bit for bit.
+constexpr float inputLimit = 1000.0f;
+inline float safeInput(float x) { return std::isfinite(x) ? std::clamp(x, -inputLimit, inputLimit) : 0.0f; }
+
+inline void silenceNonFinite(float* x, int n)
+{
+    for (int i = 0; i < n; ++i)
+        x[i] = std::isfinite(x[i]) ? x[i] : 0.0f;
+}
 
 inline float quantise(float x, float steps, float inverseSteps)
 {
@@ -124,13 +136,71 @@ void LPCVocoderProcessor::process(const float* carrier, float* voice, float* out
 {
     if (n < 1)
         return;
+    render(carrier, voice, out1, out2, n);
 
+    // Past the input stage nothing makes a sample that is not finite, short of gains far
+    // outside their ranges. Should one appear all the same, it is silenced, and the signal
+    // state starts afresh so that nothing stays poisoned: one test of the block, not of
+    // every sample.
+    const bool voiceInPlace = voice && !downsample_ && !sixteenBit_;
+    if (allFinite(out1, n) && (out2 == out1 || allFinite(out2, n)) && (!voiceInPlace || allFinite(voice, n))
+        && signalStateFinite())
+        return;
+    silenceNonFinite(out1, n);
+    silenceNonFinite(out2, n);
+    if (voiceInPlace)
+        silenceNonFinite(voice, n);
+    restartSignal();
+}
+
+bool LPCVocoderProcessor::signalStateFinite() const
+{
+    const float states[] = {carrierHalfBand_.branch1, carrierHalfBand_.branch1Older, carrierHalfBand_.branch2,
+                            carrierHalfBand_.branch2Older, carrierHalfBand_.previousInput, outputHalfBand_.branch1,
+                            outputHalfBand_.branch1Older, outputHalfBand_.branch2, outputHalfBand_.branch2Older,
+                            outputHalfBand_.previousInput, highPassPreviousInput_, highPassPreviousOutput_,
+                            lowPassX1_, lowPassX2_, lowPassY1_, lowPassY2_, previousVoiceSample_, savedGain_};
+    return allFinite(states, static_cast<int>(std::size(states)))
+           && allFinite(savedCoefficients_.data(), static_cast<int>(savedCoefficients_.size()));
+}
+
+void LPCVocoderProcessor::restartSignal()
+{
+    carrierHalfBand_ = {};
+    outputHalfBand_ = {};
+    highPassPreviousInput_ = highPassPreviousOutput_ = 0.0f;
+    lowPassX1_ = lowPassX2_ = lowPassY1_ = lowPassY2_ = 0.0f;
+    std::fill(delayLine_.begin(), delayLine_.end(), 0.0f);
+    clearFrames();
+    if (!(std::isfinite(savedGain_)
+          && allFinite(savedCoefficients_.data(), static_cast<int>(savedCoefficients_.size())))) {
+        savedCoefficients_.fill(0.0f);
+        savedGain_ = 0.0f;
+        savedCoefficientsValid_ = false;
+    }
+    formantShifter_->restart();
+    compressor_->restart();
+}
+
+void LPCVocoderProcessor::clearFrames()
+{
+    filterA_.pending = filterB_.pending = false;
+    std::fill(voiceFrameA_.begin(), voiceFrameA_.end(), 0.0f);
+    std::fill(voiceFrameB_.begin(), voiceFrameB_.end(), 0.0f);
+    std::fill(carrierFrameA_.begin(), carrierFrameA_.end(), 0.0f);
+    std::fill(carrierFrameB_.begin(), carrierFrameB_.end(), 0.0f);
+    framePosA_ = 0;
+    previousVoiceSample_ = 0.0f;
+}
+
+void LPCVocoderProcessor::render(const float* carrier, float* voice, float* out1, float* out2, int n)
+{
     grow(delayedCarrier_, n);
     float* delayed = delayedCarrier_.data();
     const std::uint64_t length = delayLine_.size();
     std::uint64_t write = delayWritePos_;
     for (int i = 0; i < n; ++i) {
-        delayLine_[write] = finiteOrZero(carrier[i]);
+        delayLine_[write] = safeInput(carrier[i]);
         const std::uint64_t read = write >= carrierDelay_ ? write - carrierDelay_ : write + length - carrierDelay_;
         delayed[i] = delayLine_[read];
         if (++write == length)
@@ -141,7 +211,7 @@ void LPCVocoderProcessor::process(const float* carrier, float* voice, float* out
     if (!downsample_ && !sixteenBit_) {
         if (voice) {
             for (int i = 0; i < n; ++i)
-                voice[i] = finiteOrZero(voice[i]);
+                voice[i] = safeInput(voice[i]);
         }
         blockStep(delayed, voice, out1, out2, n);
         return;
@@ -164,7 +234,7 @@ void LPCVocoderProcessor::process(const float* carrier, float* voice, float* out
         carrierIn[j] = quantise(interpolate([delayed](int k) { return delayed[k]; }, position, n - 1), steps,
                                 inverseSteps);
         if (voiceIn) {
-            const float v = interpolate([voice](int k) { return finiteOrZero(voice[k]); }, position, n - 1);
+            const float v = interpolate([voice](int k) { return safeInput(voice[k]); }, position, n - 1);
             voiceIn[j] = quantise(v, steps, inverseSteps);
         }
     }
@@ -431,15 +501,8 @@ void LPCVocoderProcessor::setLowPassFilter(bool on) { lowPassOn_ = on; }
 
 void LPCVocoderProcessor::setVoiceFreeze(bool on)
 {
-    if (voiceFreeze_ && !on) {
-        filterA_.pending = filterB_.pending = false;
-        std::fill(voiceFrameA_.begin(), voiceFrameA_.end(), 0.0f);
-        std::fill(voiceFrameB_.begin(), voiceFrameB_.end(), 0.0f);
-        std::fill(carrierFrameA_.begin(), carrierFrameA_.end(), 0.0f);
-        std::fill(carrierFrameB_.begin(), carrierFrameB_.end(), 0.0f);
-        framePosA_ = 0;
-        previousVoiceSample_ = 0.0f;
-    }
+    if (voiceFreeze_ && !on)
+        clearFrames();
     voiceFreeze_ = on;
 }
 

@@ -31,7 +31,9 @@ public:
     LPCVocoderProcessor& operator=(const LPCVocoderProcessor&) = delete;
 
     /// Runs one block. voice is shifted and compressed in place when crush is off; out1 and
-    /// out2 may be the same array. A voice of nullptr runs the carrier alone.
+    /// out2 may be the same array. A voice of nullptr runs the carrier alone. Any input gives
+    /// finite output: not-a-number and infinite samples count as silence, finite ones are
+    /// held within 60 dB above full scale.
     void process(const float* carrier, float* voice, float* out1, float* out2, int n);
 
     void setQuality(float quality);
@@ -93,6 +95,12 @@ private:
 
     float processingRate() const { return downsample_ ? crushSampleRate : sampleRate_; }
     void computeFilters();
+    void render(const float* carrier, float* voice, float* out1, float* out2, int n);
+    bool signalStateFinite() const;
+    /// Forgets the signal so far (filters, frames, carrier delay, shifter, compressor),
+    /// keeping the settings and a finite frozen filter. Allocates nothing.
+    void restartSignal();
+    void clearFrames();
     void blockStep(const float* carrier, float* voice, float* out1, float* out2, int n);
     /// Frame X is complete: its filter is set, and its first `half` samples are filtered along
     /// with the second half of frame Y, which follows from here on.

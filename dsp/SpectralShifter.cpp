@@ -164,6 +164,22 @@ bool SpectralShifter::configure(int channels, int blockSamples, int interval, bo
     return true;
 }
 
+void SpectralShifter::restart()
+{
+    if (!configured_)
+        return;
+    clearBlockState();
+    stft_.reset(0.1f);
+    stashedInput_ = stft_.inputState(); // the same sizes: the copies reuse their storage
+    stashedOutput_ = stft_.outputState();
+    std::fill(channelBands_.begin(), channelBands_.end(), Band{});
+    std::fill(channelPredictions_.begin(), channelPredictions_.end(), Prediction{});
+    smoothingState_ = 0.0f;
+    silenceCounter_ = 0;
+    silenceFirst_ = true;
+    prevInputOffset_ = -1;
+}
+
 void SpectralShifter::clearBlockState()
 {
     samplesSinceBlock_ = ~std::uint64_t(0);

@@ -35,6 +35,11 @@ public:
     bool configure(int channels, int blockSamples, int interval, bool splitComputation);
     bool configured() const { return configured_; }
 
+    /// Clears the whole signal state (input and output rings, spectral history, block schedule,
+    /// silence count) as a newly configured engine has it, keeping the configuration and the
+    /// map. Allocates nothing.
+    void restart();
+
     /// Consumes inputSamples samples of every input channel and writes outputSamples samples
     /// of every output channel.
     void process(const float* const* inputs, int inputSamples, float* const* outputs, int outputSamples);

@@ -78,6 +78,17 @@ inline void lagGroup(const float* x, int n, int lag, float* r)
 
 } // namespace
 
+bool allFinite(const float* x, int n)
+{
+    // x - x is 0 for a finite x and not a number otherwise, so the sum stays 0 exactly while
+    // every value is finite, in any order of summation.
+    float probe = 0.0f;
+#pragma omp simd reduction(+ : probe)
+    for (int i = 0; i < n; ++i)
+        probe += x[i] - x[i];
+    return probe == 0.0f;
+}
+
 ZINDLE_VECTOR_CLONES void lagProducts(const float* x, int n, int firstLag, int count, float* r)
 {
     int i = 0;

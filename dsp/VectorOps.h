@@ -13,4 +13,7 @@ float dotProduct(const float* a, const float* b, int n);
 /// per pass over x. Safe on the render thread.
 void lagProducts(const float* x, int n, int firstLag, int count, float* r);
 
+/// True when none of x[0 .. n - 1] is infinite or not a number. Safe on the render thread.
+bool allFinite(const float* x, int n);
+
 } // namespace dsp
