@@ -683,8 +683,8 @@ inline SpectralShifter::LockTerms SpectralShifter::lockTerms(const Band* band, c
 }
 
 /// The locked output of a bin from its phase sum: the sum's direction at the predicted
-/// magnitude, or the prediction itself when the sum is too weak to carry a phase (selected
-/// without a branch: quiet bins come and go at random, and this is the chain's critical path).
+/// magnitude, or the prediction itself when the sum is too weak to carry a phase. The chain
+/// along the bins runs through here: a division and a square root for every bin.
 inline Complex SpectralShifter::lockedOutput(Complex sum, const Prediction& now, Complex& direction, float& gain)
 {
     const Complex p = now.input;

@@ -7,12 +7,11 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <cstdlib>
 #include <vector>
 
 namespace {
 
-int order = 48;
+constexpr int order = 48;
 constexpr int frame = 720;
 constexpr int half = frame / 2;
 
@@ -75,4 +74,3 @@ BENCHMARK(latticePair);
 BENCHMARK(autocorrelation);
 
 } // namespace
-namespace { struct OrderFromEnv { OrderFromEnv() { if (const char* o = std::getenv("LATTICE_ORDER")) order = std::atoi(o); } } orderFromEnv; }
