@@ -112,7 +112,7 @@ struct VectorPlan {
 
 // One Stockham radix-4 pass: s interleaved transforms of length n, vector-indexed.
 template <bool Inverse>
-[[gnu::always_inline]] inline void stockhamRadix4(std::size_t n, std::size_t s, std::size_t twStep, const VectorPlan& plan,
+inline void stockhamRadix4(std::size_t n, std::size_t s, std::size_t twStep, const VectorPlan& plan,
                            const float* xRe, const float* xIm, float* yRe, float* yIm)
 {
     const std::size_t m = n / 4;
@@ -141,7 +141,7 @@ template <bool Inverse>
 }
 
 // The closing radix-2 pass of a Stockham sequence whose length is 2 times a power of 4.
-[[gnu::always_inline]] inline void stockhamRadix2(std::size_t s, const float* xRe, const float* xIm, float* yRe, float* yIm)
+inline void stockhamRadix2(std::size_t s, const float* xRe, const float* xIm, float* yRe, float* yIm)
 {
     for (std::size_t q = 0; q < s; ++q) {
         const CV a = loadCV(xRe, xIm, 4 * q);
@@ -163,7 +163,7 @@ inline CV combineTwiddle(const VectorPlan& plan, std::size_t run, std::size_t j)
 }
 
 template <bool Inverse, bool Contiguous>
-[[gnu::always_inline]] inline void combineQuarters(const VectorPlan& plan, const float* yRe, const float* yIm, float* outRe,
+inline void combineQuarters(const VectorPlan& plan, const float* yRe, const float* yIm, float* outRe,
                             float* outIm)
 {
     const std::size_t m = plan.length / 4;
@@ -196,7 +196,7 @@ template <bool Inverse, bool Contiguous>
 }
 
 template <bool Inverse>
-[[gnu::always_inline]] inline void vectorTransform(const VectorPlan& plan, const float* inRe, const float* inIm, float* outRe, float* outIm,
+void vectorTransform(const VectorPlan& plan, const float* inRe, const float* inIm, float* outRe, float* outIm,
                      float* workRe, float* workIm)
 {
     const std::size_t m = plan.length / 4;
@@ -257,20 +257,20 @@ void InnerFFT::resize(std::size_t length)
     }
 }
 
-ZINDLE_VECTOR_CLONES void InnerFFT::forward(std::size_t length, std::size_t stride, const float* inRe, const float* inIm,
+void InnerFFT::forward(std::size_t length, std::size_t stride, const float* inRe, const float* inIm,
                        float* outRe, float* outIm)
 {
     run<false>(length, stride, inRe, inIm, outRe, outIm);
 }
 
-ZINDLE_VECTOR_CLONES void InnerFFT::inverse(std::size_t length, std::size_t stride, const float* inRe, const float* inIm,
+void InnerFFT::inverse(std::size_t length, std::size_t stride, const float* inRe, const float* inIm,
                        float* outRe, float* outIm)
 {
     run<true>(length, stride, inRe, inIm, outRe, outIm);
 }
 
 template <bool Inverse>
-[[gnu::always_inline]] inline void InnerFFT::run(std::size_t length, std::size_t stride, const float* inRe, const float* inIm, float* outRe,
+void InnerFFT::run(std::size_t length, std::size_t stride, const float* inRe, const float* inIm, float* outRe,
                    float* outIm)
 {
     if (length == 0 || length > size_)
