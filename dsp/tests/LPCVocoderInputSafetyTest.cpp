@@ -85,15 +85,7 @@ Render render(const Case& c, bool withBurst)
         target[i] = withBurst ? burstSample(c.burst, i) : 0.0f;
 
     LPCVocoderProcessor vocoder(rate);
-    test::configureDefaults(vocoder);
-    vocoder.seedNoise(7);
-    vocoder.setVoiceMode(c.mode);
-    vocoder.setFormantShift(c.cents);
-    vocoder.setDownsampleTo31Khz(c.crush);
-    vocoder.set16Bit(c.crush);
-    vocoder.setHighPassFilter(c.filtersAndCompression);
-    vocoder.setLowPassFilter(c.filtersAndCompression);
-    vocoder.setCompressEnabled(c.filtersAndCompression);
+    test::configure(vocoder, {48.0f, c.mode, c.cents, c.crush, c.filtersAndCompression, c.filtersAndCompression, 7});
     std::vector<float> out(length);
     constexpr int block = 256;
     for (int start = 0; start < length; start += block) {

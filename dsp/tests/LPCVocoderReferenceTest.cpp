@@ -76,16 +76,7 @@ std::vector<float> render(const Case& c)
     const auto carrier = test::sawtooth(n, 200.0, c.rate);
 
     LPCVocoderProcessor vocoder(c.rate);
-    test::configureDefaults(vocoder);
-    vocoder.seedNoise(2024);
-    vocoder.setQuality(c.quality);
-    vocoder.setVoiceMode(c.mode);
-    vocoder.setFormantShift(c.cents);
-    vocoder.setDownsampleTo31Khz(c.crush);
-    vocoder.set16Bit(c.crush);
-    vocoder.setHighPassFilter(c.filters);
-    vocoder.setLowPassFilter(c.filters);
-    vocoder.setCompressEnabled(c.compress);
+    test::configure(vocoder, {c.quality, c.mode, c.cents, c.crush, c.filters, c.compress, 2024});
 
     std::vector<float> v = voice, out(static_cast<std::size_t>(n));
     for (int start = 0; start < n; start += c.block) {
