@@ -46,10 +46,12 @@ struct BinInterpolation4 {
         using simd::I4;
         using simd::V4;
         const I4 inside = (position > -1.0f) & (position < static_cast<float>(bands));
-        I4 k = __builtin_convertvector(position + 1.0f, I4) - 1;
-        V4 fraction = position - __builtin_convertvector(k, V4);
+        // Lanes outside read position 0, so that no conversion or sum overflows; they weigh 0.
+        const V4 at = V4(inside & I4(position));
+        I4 k = __builtin_convertvector(at + 1.0f, I4) - 1;
+        V4 fraction = at - __builtin_convertvector(k, V4);
         k += fraction < 0.0f; // a true comparison is -1
-        fraction = position - __builtin_convertvector(k, V4);
+        fraction = at - __builtin_convertvector(k, V4);
         const I4 next = k + 1;
         const I4 top = I4{} + (bands - 1);
         return {inside & (k & ~(k >> 31)), inside & (next < top ? next : top),
