@@ -10,7 +10,7 @@ namespace tarnkit {
 class TableReusableView : public QWidget {
     Q_OBJECT
 public:
-    explicit TableReusableView(QWidget* parent = nullptr) : QWidget(parent) {}
+    explicit TableReusableView(QWidget* parent = nullptr);
 
     /// The name the table keeps it under for reuse; empty: never reused.
     const QString& identifier() const { return identifier_; }
@@ -18,7 +18,7 @@ public:
 
     /// Called when the table hands the view out again, before it is shown for another row:
     /// it drops what it showed. Nothing here.
-    virtual void prepareForReuse() {}
+    virtual void prepareForReuse();
 
 private:
     QString identifier_;
