@@ -6,7 +6,9 @@ namespace tarnkit {
 
 namespace {
 
-constexpr int textFieldInset = 2;
+// Clear of the styled rows' selection, which stops 8 points in.
+constexpr int textFieldLeading = 10;
+constexpr int textFieldTrailing = 4;
 
 } // namespace
 
@@ -36,8 +38,8 @@ Size TableCellView::intrinsicContentSize() const
 void TableCellView::placeTextField()
 {
     const int height = textField_->sizeHint().height();
-    textField_->setGeometry(textFieldInset, (this->height() - height) / 2, std::max(0, width() - 2 * textFieldInset),
-                            height);
+    textField_->setGeometry(textFieldLeading, (this->height() - height) / 2,
+                            std::max(0, width() - textFieldLeading - textFieldTrailing), height);
 }
 
 void TableCellView::resizeEvent(QResizeEvent* event)

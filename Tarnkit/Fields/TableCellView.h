@@ -10,8 +10,8 @@
 namespace tarnkit {
 
 /// The view of one cell of a view-based table: it holds the cell's object value and, unless
-/// told otherwise, a text field (a label) laid along its leading edge, 2 points in, across its
-/// whole width and centred vertically. Main thread only.
+/// told otherwise, a text field (a label) laid along its leading edge, 10 points in, across its
+/// width less 4 points at the end, and centred vertically. Main thread only.
 class TableCellView : public TableReusableView {
     Q_OBJECT
 public:
