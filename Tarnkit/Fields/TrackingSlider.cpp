@@ -145,7 +145,8 @@ void TrackingSlider::handlePanGesture(GestureRecognizer& recognizer)
 
 void TrackingSlider::wheelEvent(QWheelEvent* event)
 {
-    // The parent is offered the wheel first (an enclosing scroll view still scrolls).
+    // The base lets the wheel go on to the parent as well (an enclosing scroll view still
+    // scrolls).
     ClickableImageView::wheelEvent(event);
     if (!isEnabled())
         return;

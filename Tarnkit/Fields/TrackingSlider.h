@@ -21,7 +21,7 @@ namespace tarnkit {
 ///   sets the pan's translation to the bounds' centre; one that begins also calls
 ///   onSlideStarted. Each step sets valueWasEdited and, while continuous, sends the action. A
 ///   drag that ends sends the action (continuous or not), then calls onSlideComplete.
-/// - The wheel (after the parent has been offered it) steps by the sign of its vertical delta
+/// - The wheel (which goes on to the parent too) steps by the sign of its vertical delta
 ///   (negated for a device that inverts it) or, moving horizontally, its horizontal delta, and
 ///   always sends the action; it calls neither closure.
 /// - The value setters keep the value in range as max(minimumValue, min(v, maximumValue)) (so
