@@ -15,7 +15,7 @@ ClickGestureRecognizer::ClickGestureRecognizer(QWidget* view, Action action)
 
 bool ClickGestureRecognizer::tooFar(const Point& location) const
 {
-    return std::hypot(location.x - start_.x, location.y - start_.y) >= allowableMovement;
+    return std::hypot(location.x - start_.x, location.y - start_.y) >= dragThreshold;
 }
 
 void ClickGestureRecognizer::press(const Point& location, qint64)

@@ -5,13 +5,11 @@
 namespace tarnkit {
 
 /// A single click: a left press released inside the view after travelling less than
-/// allowableMovement points. It is recognised at the release (state ended, the action runs);
+/// dragThreshold points. It is recognised at the release (state ended, the action runs);
 /// a press that travels further or is released outside fails. Main thread only.
 class ClickGestureRecognizer : public GestureRecognizer {
     Q_OBJECT
 public:
-    static constexpr double allowableMovement = 4;
-
     ClickGestureRecognizer(QWidget* view, Action action);
 
 protected:

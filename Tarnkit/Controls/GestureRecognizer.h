@@ -35,6 +35,10 @@ class GestureRecognizer : public QObject {
 public:
     using Action = std::function<void(GestureRecognizer&)>;
 
+    /// How far a press travels before it is a drag rather than a click: a click recogniser
+    /// fails and a pan recogniser begins at this distance, so a press is never both.
+    static constexpr double dragThreshold = 3;
+
     ~GestureRecognizer() override;
 
     GestureState state() const { return state_; }

@@ -44,7 +44,7 @@ void PanGestureRecognizer::move(const Point& location, qint64 timestamp)
         setState(GestureState::changed);
         return;
     }
-    if (std::hypot(location.x - origin_.x, location.y - origin_.y) >= minimumTravel)
+    if (std::hypot(location.x - origin_.x, location.y - origin_.y) >= dragThreshold)
         setState(GestureState::began);
 }
 

@@ -4,7 +4,7 @@
 
 namespace tarnkit {
 
-/// A drag: it begins once a left press has travelled minimumTravel points, changes with every
+/// A drag: it begins once a left press has travelled dragThreshold points, changes with every
 /// later move, and ends at the release (a press released before it began fails). Translation
 /// and velocity are y-up, in points and points per second: dragging upwards gives a positive
 /// y. The velocity is that of the latest move (the distance over the time between the two
@@ -13,8 +13,6 @@ namespace tarnkit {
 class PanGestureRecognizer : public GestureRecognizer {
     Q_OBJECT
 public:
-    static constexpr double minimumTravel = 3;
-
     PanGestureRecognizer(QWidget* view, Action action);
 
     /// How far the pointer has moved since the gesture began (or since setTranslation), in

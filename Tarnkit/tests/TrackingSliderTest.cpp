@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -118,6 +119,15 @@ TEST(TrackingSliderTest, ADragBeginsStepsAndEnds)
         EXPECT_EQ(record.events.back(), "complete 1.000000");
         EXPECT_EQ(record.events.size(), 3u) << "no click for a drag";
     }
+
+    // A press that just reaches the drag threshold is a drag, not a click as well.
+    TrackingSlider slider;
+    slider.resize(40, 40);
+    Recorder record(slider);
+    press(&slider, {20, 20}, 0);
+    drag(&slider, {20, 16.5}, 10);
+    release(&slider, {20, 16.5}, 20);
+    EXPECT_EQ(std::count(record.events.begin(), record.events.end(), "clicked"), 1);
 }
 
 TEST(TrackingSliderTest, ACancelledOrFailedDragClicksAndResetsButCallsNoClosure)
