@@ -1,9 +1,12 @@
 #include "tools/tarnkit-gallery/ControlsSheet.h"
 
 #include "tools/tarnkit-gallery/SheetText.h"
+#include "tools/tarnkit-gallery/TablePanel.h"
 
 #include "Tarnkit/Controls/OstrelPushButton.h"
 #include "Tarnkit/Controls/StyledButton.h"
+#include "Tarnkit/Fields/StyledSlider.h"
+#include "Tarnkit/Fields/TrackingSlider.h"
 #include "Tarnkit/Foundation/AssetResources.h"
 
 #include <QApplication>
@@ -84,7 +87,7 @@ ImageRef icon(ImageAsset asset)
     return ImageResource::of(asset).makeImage();
 }
 
-std::vector<Row> rows()
+std::vector<Row> buttonRows()
 {
     return {
         {"StyledButton", "push on / push off",
@@ -120,6 +123,37 @@ std::vector<Row> rows()
              return button;
          }},
     };
+}
+
+// Sliders draw no focus ring and show neither selection nor on and mixed states: only the
+// normal, pressed and disabled looks apply (the tracking slider is an icon: no pressed look).
+std::vector<Row> sliderRows()
+{
+    const auto onlyLooks = [](std::initializer_list<Look> looks) {
+        return [looks = std::vector<Look>(looks)](Control& control, Look look) {
+            return std::find(looks.begin(), looks.end(), look) != looks.end() && applyLook(control, look);
+        };
+    };
+    return {
+        {"StyledSlider", "value 0.4",
+         [] {
+             auto slider = std::make_unique<StyledSlider>();
+             slider->setDoubleValue(0.4);
+             return slider;
+         },
+         onlyLooks({Look::normal, Look::pressed, Look::disabled})},
+        {"TrackingSlider", "an icon that steps its value",
+         [] { return std::make_unique<TrackingSlider>(icon(ImageAsset::organiserIconStar)); },
+         onlyLooks({Look::normal, Look::disabled})},
+    };
+}
+
+std::vector<Row> rows()
+{
+    std::vector<Row> all = buttonRows();
+    for (Row& row : sliderRows())
+        all.push_back(std::move(row));
+    return all;
 }
 
 // ---- drawing --------------------------------------------------------------------------------
@@ -174,7 +208,12 @@ ControlsSheet renderControlsSheet(qreal scale)
     const qreal firstRow = headerTop + lineHeight(headingText()) + 10;
     const qreal rowHeight = std::max(cellSize.height(), lineHeight(nameText()) + lineHeight(detailText()));
     const qreal width = std::ceil(margin * 2 + nameColumn + std::size(columns) * (cellSize.width() + columnGap));
-    const qreal height = std::ceil(firstRow + table.size() * (rowHeight + rowGap) + margin);
+    const qreal panelsTop = firstRow + table.size() * (rowHeight + rowGap) + 10;
+    const qreal panelTop = panelsTop + lineHeight(nameText()) + lineHeight(detailText()) + 8;
+    const qreal height = std::ceil(panelTop + tablePanelSize.height() + margin);
+    std::unique_ptr<QWidget> tablePanel = makeTablePanel();
+    tablePanel->setParent(&host);
+    tablePanel->show();
 
     host.resize(int(width), int(height));
     // The window keeps the focus itself while the specimens that are not focused are drawn.
@@ -209,6 +248,7 @@ ControlsSheet renderControlsSheet(qreal scale)
                              std::round(top + (rowHeight - specimen.control->height()) / 2));
             if (!specimen.applies) {
                 drawText(painter, detailText(), at, QStringLiteral("-"));
+                sheet.notApplicable << specimenKey(sheet.rows[int(r)], sheet.states[int(c)]);
                 continue;
             }
             if (specimen.focused)
@@ -223,6 +263,17 @@ ControlsSheet renderControlsSheet(qreal scale)
                                    QRectF(at, QSizeF(specimen.control->size())));
         }
     }
+
+    const QString panelName = QStringLiteral("StyledTableView, merged selection");
+    drawText(painter, nameText(), QPointF(margin, panelsTop), QStringLiteral("StyledTableView"));
+    drawText(painter, detailText(), QPointF(margin, panelsTop + lineHeight(nameText())),
+             QStringLiteral("rows 1 to 3 and 5 selected, an actionable header restyled by applyHeaderStyle"));
+    const QPointF panelAt(margin, panelTop);
+    painter.save();
+    painter.translate(panelAt);
+    tablePanel->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    painter.restore();
+    sheet.panels.insert(panelName, QRectF(panelAt, QSizeF(tablePanel->size())));
     return sheet;
 }
 

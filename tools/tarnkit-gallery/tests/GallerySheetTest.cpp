@@ -2,6 +2,7 @@
 #include "tools/tarnkit-gallery/GallerySheet.h"
 
 #include "Tarnkit/Foundation/AssetResources.h"
+#include "Tarnkit/Foundation/TableViewStyle.h"
 
 #include <gtest/gtest.h>
 
@@ -104,22 +105,40 @@ TEST_P(ControlsSheetTest, ShowsEveryControlInEveryState)
     const QRectF page(QPointF(0, 0), sheet.image.deviceIndependentSize());
     const QRgb background = sheet.image.pixel(0, 0);
     ASSERT_FALSE(sheet.rows.isEmpty());
-    EXPECT_EQ(sheet.specimens.size(), sheet.rows.size() * sheet.states.size());
+    EXPECT_EQ(sheet.specimens.size() + sheet.notApplicable.size(), sheet.rows.size() * sheet.states.size());
     for (const QString& row : sheet.rows) {
         for (const QString& state : sheet.states) {
             const QString key = gallery::specimenKey(row, state);
+            if (sheet.notApplicable.contains(key)) {
+                EXPECT_FALSE(sheet.specimens.contains(key)) << qPrintable(key);
+                continue;
+            }
             ASSERT_TRUE(sheet.specimens.contains(key)) << qPrintable(key);
             EXPECT_TRUE(page.contains(sheet.specimens.value(key))) << qPrintable(key);
             EXPECT_TRUE(showsSomething(sheet.image, sheet.specimens.value(key), background)) << qPrintable(key);
         }
-        // Pressed, disabled and focused each look unlike the normal control.
+        // Pressed, disabled and focused each look unlike the normal control, where it takes them.
         const QRectF normal = sheet.specimens.value(gallery::specimenKey(row, QStringLiteral("normal")));
         for (const char* state : {"pressed", "disabled", "focused, key window"}) {
-            const QRectF other = sheet.specimens.value(gallery::specimenKey(row, QString::fromLatin1(state)));
+            const QString key = gallery::specimenKey(row, QString::fromLatin1(state));
+            if (sheet.notApplicable.contains(key))
+                continue;
+            const QRectF other = sheet.specimens.value(key);
             ASSERT_EQ(other.size(), normal.size()) << qPrintable(row) << ", " << state;
             EXPECT_TRUE(differ(sheet.image, normal, other)) << qPrintable(row) << ", " << state;
         }
     }
+
+    // The table below the grid shows its selection.
+    const QString table = QStringLiteral("StyledTableView, merged selection");
+    ASSERT_TRUE(sheet.panels.contains(table));
+    const QRectF panel = sheet.panels.value(table);
+    EXPECT_TRUE(page.contains(panel));
+    const QColor selection = *TableViewStyle().selectedRowBackgroundColor();
+    // Row 2, in the middle of the merged block, below the 24-point header.
+    EXPECT_EQ(pixelAt(sheet.image, panel.topLeft() + QPointF(panel.width() / 2, 24 + 2 * 24 + 20)).rgb(), selection.rgb());
+    EXPECT_NE(pixelAt(sheet.image, panel.topLeft() + QPointF(panel.width() / 2, 24 + 4 * 24 + 12)).rgb(), selection.rgb())
+        << "row 4 is not selected";
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, ControlsSheetTest, ::testing::Values(1, 2));
