@@ -58,4 +58,14 @@ private:
     QImage twoX_;
 };
 
+/// The resource of a module's asset (a row of its asset table), made from the module's bundle on
+/// first use, behind a one-time guard of its own, and kept for the process: what a module's
+/// named accessors hand out. Any thread.
+template <typename Resource, auto asset, const foundation::Bundle& (*bundle)()>
+const Resource& assetResource()
+{
+    static const Resource resource(assetName(asset), bundle());
+    return resource;
+}
+
 } // namespace mossbell

@@ -10,8 +10,27 @@ set(ZINDLE_RESOURCES_DIR ${ZINDLE_MAIN_BUNDLE_DIR}/Resources)
 set(ZINDLE_COMPONENTS_DIR ${CMAKE_BINARY_DIR}/lib/zindle/Components)
 file(MAKE_DIRECTORY ${ZINDLE_RESOURCES_DIR} ${ZINDLE_COMPONENTS_DIR})
 
+# The build version beside the release's version, as the welcome window and the about panel
+# show it: "1.0.0 (1)".
+set(ZINDLE_BUILD_VERSION "1" CACHE STRING "The build version of the main bundle (CFBundleVersion)")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/MainBundleInfo.json.in ${ZINDLE_MAIN_BUNDLE_DIR}/Info.json @ONLY)
 install(FILES ${ZINDLE_MAIN_BUNDLE_DIR}/Info.json DESTINATION share/zindle)
+
+# zindle_find_fonts(<variable> FILES <font files...> PATHS <directories...> PACKAGES <text>)
+# Sets <variable> to the full paths of the font files, found only in those directories; stops
+# the configuration, naming the Debian packages to install, when one is missing.
+function(zindle_find_fonts variable)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "PACKAGES" "FILES;PATHS")
+  set(found "")
+  foreach(font IN LISTS arg_FILES)
+    find_file(ZINDLE_FONT_${font} ${font} PATHS ${arg_PATHS} NO_DEFAULT_PATH)
+    if(NOT ZINDLE_FONT_${font})
+      message(FATAL_ERROR "Font ${font} not found: install ${arg_PACKAGES} (scripts/install-deps)")
+    endif()
+    list(APPEND found ${ZINDLE_FONT_${font}})
+  endforeach()
+  set(${variable} ${found} PARENT_SCOPE)
+endfunction()
 
 # zindle_add_artwork_bundle(<library> BUNDLE <Name_Name.bundle> GENERATOR <target>
 #                           SOURCES <generator sources...> [FONTS <font files...>])

@@ -36,6 +36,8 @@ void Compressor::compress(float* data, int n)
         data[i] = static_cast<float>(work_[i]);
 }
 
+void Compressor::restart() { comp_->initRuntime(); }
+
 void Compressor::setRatio(float ratio) { comp_->setRatio(ratio); }
 
 void Compressor::setThreshold(float thresholdDb) { comp_->setThresh(thresholdDb); }

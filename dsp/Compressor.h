@@ -18,6 +18,8 @@ public:
     ~Compressor();
 
     void compress(float* data, int n);
+    /// Forgets the level so far, keeping the settings.
+    void restart();
 
     void setRatio(float ratio);
     void setThreshold(float thresholdDb);

@@ -6,10 +6,27 @@
 // compiler maps them onto the target's vector unit (SSE on any x86-64) or splits them into
 // scalars where there is none. Kernels written for a lane type T serve V4 for four columns
 // and float for scalar tails.
+// A kernel written on V4 gives the same bits whichever x86-64 level runs it: each lane is the
+// same IEEE operation, and the build contracts nothing into fused multiply-adds. So a hot one
+// may carry clones for the wider levels (more registers, three-operand forms), chosen at load
+// time. Not under ThreadSanitizer: it instruments the clone resolver, which runs before its
+// runtime starts.
+#if defined(__x86_64__) && !defined(__SANITIZE_THREAD__)
+#define ZINDLE_VECTOR_CLONES __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
+#else
+#define ZINDLE_VECTOR_CLONES
+#endif
+
 namespace dsp::simd {
 
 using V4 = float __attribute__((vector_size(16)));
 using I4 = int __attribute__((vector_size(16)));
+// Eight floats: a pair of four-float operations where the machine has only those, one
+// operation where it has eight-float ones; the same arithmetic either way. Kept out of
+// function signatures that a vector clone could call across: passed by value, an
+// eight-float vector changes the calling convention between instruction sets.
+using V8 = float __attribute__((vector_size(32)));
+using I8 = int __attribute__((vector_size(32)));
 
 template <typename T = V4>
 inline T load(const float* p)
@@ -33,5 +50,18 @@ inline void store(float* p, T v)
 }
 
 inline V4 reversed(V4 v) { return __builtin_shuffle(v, I4{3, 2, 1, 0}); }
+
+/// Rows a, b, c, d become columns.
+inline void transpose(V4& a, V4& b, V4& c, V4& d)
+{
+    const V4 ab0 = __builtin_shuffle(a, b, I4{0, 4, 1, 5});
+    const V4 ab1 = __builtin_shuffle(a, b, I4{2, 6, 3, 7});
+    const V4 cd0 = __builtin_shuffle(c, d, I4{0, 4, 1, 5});
+    const V4 cd1 = __builtin_shuffle(c, d, I4{2, 6, 3, 7});
+    a = __builtin_shuffle(ab0, cd0, I4{0, 1, 4, 5});
+    b = __builtin_shuffle(ab0, cd0, I4{2, 3, 6, 7});
+    c = __builtin_shuffle(ab1, cd1, I4{0, 1, 4, 5});
+    d = __builtin_shuffle(ab1, cd1, I4{2, 3, 6, 7});
+}
 
 } // namespace dsp::simd

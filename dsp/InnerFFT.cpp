@@ -46,18 +46,6 @@ inline void storeCV(float* re, float* im, std::size_t i, CV v)
     store(im + i, v.im);
 }
 
-inline void transpose(V4& a, V4& b, V4& c, V4& d)
-{
-    const V4 ab0 = __builtin_shuffle(a, b, I4{0, 4, 1, 5});
-    const V4 ab1 = __builtin_shuffle(a, b, I4{2, 6, 3, 7});
-    const V4 cd0 = __builtin_shuffle(c, d, I4{0, 4, 1, 5});
-    const V4 cd1 = __builtin_shuffle(c, d, I4{2, 6, 3, 7});
-    a = __builtin_shuffle(ab0, cd0, I4{0, 1, 4, 5});
-    b = __builtin_shuffle(ab0, cd0, I4{2, 3, 6, 7});
-    c = __builtin_shuffle(ab1, cd1, I4{0, 1, 4, 5});
-    d = __builtin_shuffle(ab1, cd1, I4{2, 3, 6, 7});
-}
-
 // Short or strided transforms: the radix-4 decimation in time written out directly.
 // twStep is size() / length, the table stride of this level's w = exp(-2 pi i / length).
 template <bool Inverse>

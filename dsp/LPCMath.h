@@ -25,6 +25,18 @@ public:
     /// carries over between calls. input and output must be different arrays.
     static void applyFilter(const float* input, int n, int order, const float* k, float gain,
                             float* state, float* output);
+
+    /// The arguments of one applyFilter call.
+    struct LatticeRun {
+        const float* input;
+        float* output;
+        const float* k;
+        float gain;
+        float* state;
+    };
+    /// Two independent filterings of the same length and order at once, each bit for bit what
+    /// applyFilter gives it; no array may be shared between them.
+    static void applyFilters(const LatticeRun& first, const LatticeRun& second, int n, int order);
 };
 
 } // namespace dsp

@@ -2,11 +2,13 @@
 
 #include "dsp/AudioUtils.h"
 #include "dsp/Compressor.h"
+#include "dsp/VectorOps.h"
 #include "dsp/VoiceProcessor.h"
 
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <iterator>
 #include <limits>
 #include <numbers>
 
@@ -19,9 +21,19 @@ constexpr float highPassAlphaAtCrushRate = 0.8766213f;
 constexpr float lowPassOmegaTimesRate = 33300.883f;    // 2 pi 5300 Hz
 constexpr float frameSeconds = 0.01633f;
 
-// A NaN or infinity from the host would otherwise stay in the filter and compressor
-// memories for ever.
-inline float finiteOrZero(float x) { return std::isfinite(x) ? x : 0.0f; }
+// The input stage: a NaN or infinity from the host becomes silence, which would otherwise stay
+// in the filter, frame and shifter memories for ever, and anything beyond 60 dB above full
+// scale is held there, so that no stage overflows (the formant shifter's phase lock carries
+// the sixth power of its input's spectrum, which single precision holds up to about that).
+// Ordinary signals pass bit for bit.
+constexpr float inputLimit = 1000.0f;
+inline float safeInput(float x) { return std::isfinite(x) ? std::clamp(x, -inputLimit, inputLimit) : 0.0f; }
+
+inline void silenceNonFinite(float* x, int n)
+{
+    for (int i = 0; i < n; ++i)
+        x[i] = std::isfinite(x[i]) ? x[i] : 0.0f;
+}
 
 inline float quantise(float x, float steps, float inverseSteps)
 {
@@ -75,6 +87,11 @@ LPCVocoderProcessor::LPCVocoderProcessor(float sampleRate)
     const int frames =
         frameSamples >= 1.0f ? static_cast<int>(std::min(frameSamples, static_cast<float>(maxFrameLength))) : 0;
     frameLength_ = std::clamp(frames, 1, maxFrameLength);
+    // Frame A is complete when B is half way, and B when A has come N - N/2 further: each
+    // first half covers the samples read until the other frame is complete. A one-sample
+    // frame has no halves.
+    firstHalfA_ = frameLength_ > 1 ? frameLength_ - frameLength_ / 2 : 1;
+    firstHalfB_ = frameLength_ > 1 ? frameLength_ / 2 : 1;
     if (frames >= 1) {
         const float step = 2.0f * std::numbers::pi_v<float> / static_cast<float>(frameLength_);
         float x = 0.0f;
@@ -119,13 +136,71 @@ void LPCVocoderProcessor::process(const float* carrier, float* voice, float* out
 {
     if (n < 1)
         return;
+    render(carrier, voice, out1, out2, n);
 
+    // Past the input stage nothing makes a sample that is not finite, short of gains far
+    // outside their ranges. Should one appear all the same, it is silenced, and the signal
+    // state starts afresh so that nothing stays poisoned: one test of the block, not of
+    // every sample.
+    const bool voiceInPlace = voice && !downsample_ && !sixteenBit_;
+    if (allFinite(out1, n) && (out2 == out1 || allFinite(out2, n)) && (!voiceInPlace || allFinite(voice, n))
+        && signalStateFinite())
+        return;
+    silenceNonFinite(out1, n);
+    silenceNonFinite(out2, n);
+    if (voiceInPlace)
+        silenceNonFinite(voice, n);
+    restartSignal();
+}
+
+bool LPCVocoderProcessor::signalStateFinite() const
+{
+    const float states[] = {carrierHalfBand_.branch1, carrierHalfBand_.branch1Older, carrierHalfBand_.branch2,
+                            carrierHalfBand_.branch2Older, carrierHalfBand_.previousInput, outputHalfBand_.branch1,
+                            outputHalfBand_.branch1Older, outputHalfBand_.branch2, outputHalfBand_.branch2Older,
+                            outputHalfBand_.previousInput, highPassPreviousInput_, highPassPreviousOutput_,
+                            lowPassX1_, lowPassX2_, lowPassY1_, lowPassY2_, previousVoiceSample_, savedGain_};
+    return allFinite(states, static_cast<int>(std::size(states)))
+           && allFinite(savedCoefficients_.data(), static_cast<int>(savedCoefficients_.size()));
+}
+
+void LPCVocoderProcessor::restartSignal()
+{
+    carrierHalfBand_ = {};
+    outputHalfBand_ = {};
+    highPassPreviousInput_ = highPassPreviousOutput_ = 0.0f;
+    lowPassX1_ = lowPassX2_ = lowPassY1_ = lowPassY2_ = 0.0f;
+    std::fill(delayLine_.begin(), delayLine_.end(), 0.0f);
+    clearFrames();
+    if (!(std::isfinite(savedGain_)
+          && allFinite(savedCoefficients_.data(), static_cast<int>(savedCoefficients_.size())))) {
+        savedCoefficients_.fill(0.0f);
+        savedGain_ = 0.0f;
+        savedCoefficientsValid_ = false;
+    }
+    formantShifter_->restart();
+    compressor_->restart();
+}
+
+void LPCVocoderProcessor::clearFrames()
+{
+    filterA_.pending = filterB_.pending = false;
+    std::fill(voiceFrameA_.begin(), voiceFrameA_.end(), 0.0f);
+    std::fill(voiceFrameB_.begin(), voiceFrameB_.end(), 0.0f);
+    std::fill(carrierFrameA_.begin(), carrierFrameA_.end(), 0.0f);
+    std::fill(carrierFrameB_.begin(), carrierFrameB_.end(), 0.0f);
+    framePosA_ = 0;
+    previousVoiceSample_ = 0.0f;
+}
+
+void LPCVocoderProcessor::render(const float* carrier, float* voice, float* out1, float* out2, int n)
+{
     grow(delayedCarrier_, n);
     float* delayed = delayedCarrier_.data();
     const std::uint64_t length = delayLine_.size();
     std::uint64_t write = delayWritePos_;
     for (int i = 0; i < n; ++i) {
-        delayLine_[write] = finiteOrZero(carrier[i]);
+        delayLine_[write] = safeInput(carrier[i]);
         const std::uint64_t read = write >= carrierDelay_ ? write - carrierDelay_ : write + length - carrierDelay_;
         delayed[i] = delayLine_[read];
         if (++write == length)
@@ -136,7 +211,7 @@ void LPCVocoderProcessor::process(const float* carrier, float* voice, float* out
     if (!downsample_ && !sixteenBit_) {
         if (voice) {
             for (int i = 0; i < n; ++i)
-                voice[i] = finiteOrZero(voice[i]);
+                voice[i] = safeInput(voice[i]);
         }
         blockStep(delayed, voice, out1, out2, n);
         return;
@@ -159,7 +234,7 @@ void LPCVocoderProcessor::process(const float* carrier, float* voice, float* out
         carrierIn[j] = quantise(interpolate([delayed](int k) { return delayed[k]; }, position, n - 1), steps,
                                 inverseSteps);
         if (voiceIn) {
-            const float v = interpolate([voice](int k) { return finiteOrZero(voice[k]); }, position, n - 1);
+            const float v = interpolate([voice](int k) { return safeInput(voice[k]); }, position, n - 1);
             voiceIn[j] = quantise(v, steps, inverseSteps);
         }
     }
@@ -175,32 +250,32 @@ void LPCVocoderProcessor::process(const float* carrier, float* voice, float* out
     }
 }
 
-float LPCVocoderProcessor::halfBand(HalfBandState& state, float x)
+[[gnu::always_inline]] inline float LPCVocoderProcessor::halfBand(HalfBandState& state, float x)
 {
     // Polyphase pair of second-order all-passes; each branch keeps u - a * y of its last
     // two samples.
     constexpr float a1 = 0.3f;
     constexpr float a2 = 0.77f;
-    const float y1 = a1 * x + state.branch1[1];
-    state.branch1[1] = state.branch1[0];
-    state.branch1[0] = x - a1 * y1;
+    const float y1 = a1 * x + state.branch1Older;
+    state.branch1Older = state.branch1;
+    state.branch1 = x - a1 * y1;
 
     const float u2 = state.previousInput;
-    const float y2 = a2 * u2 + state.branch2[1];
-    state.branch2[1] = state.branch2[0];
-    state.branch2[0] = u2 - a2 * y2;
+    const float y2 = a2 * u2 + state.branch2Older;
+    state.branch2Older = state.branch2;
+    state.branch2 = u2 - a2 * y2;
 
     state.previousInput = x;
     return y1 + y2;
 }
 
-float LPCVocoderProcessor::nextNoise()
+float LPCVocoderProcessor::nextNoise(std::uint32_t& state)
 {
-    std::uint32_t s = noiseState_;
+    std::uint32_t s = state;
     s ^= s << 13;
     s ^= s >> 17;
     s ^= s << 5;
-    noiseState_ = s;
+    state = s;
     const float draw = static_cast<float>(s >> 1); // 0 .. 2^31 - 1, the range of rand()
     return 2.0f * draw / 2147483648.0f - 1.0f;
 }
@@ -208,8 +283,9 @@ float LPCVocoderProcessor::nextNoise()
 void LPCVocoderProcessor::blockStep(const float* carrier, float* voice, float* out1, float* out2, int n)
 {
     const float rate = processingRate();
-    const bool unvoiced = voice && AudioUtils::isUnVoiced(voice, n, rate, unvoicedThreshold_);
     const int mode = voiceMode_ >= 0 && voiceMode_ <= 3 ? voiceMode_ : 0;
+    // Only the modes that switch on unvoiced blocks pay for the voicing detector.
+    const bool unvoiced = voice && (mode == 2 || mode == 3) && AudioUtils::isUnVoiced(voice, n, rate, unvoicedThreshold_);
     const bool noiseCarrier = mode == 1 || (mode == 2 && unvoiced);
     const bool bypass = mode == 3 && unvoiced;
 
@@ -227,102 +303,162 @@ void LPCVocoderProcessor::blockStep(const float* carrier, float* voice, float* o
     int posB = (posA + frameLength / 2) % frameLength;
     float previousVoice = previousVoiceSample_;
     const bool frozen = voiceFreeze_;
+    const FrameStream streamA{voiceFrameA_, carrierFrameA_, filterA_};
+    const FrameStream streamB{voiceFrameB_, carrierFrameB_, filterB_};
 
-    for (int t = 0; t < n; ++t) {
-        const float s = voice ? voice[t] * voiceInGain_ : 0.0f;
-        const float x = noiseCarrier ? noiseLevel_ * nextNoise() : carrier[t] * synthInGain_;
-        const float dry = voice ? s : x;
+    // The filter memories live in locals through the loop, so that the frame calls between its
+    // runs do not keep them in memory, to be stored and loaded again on every sample.
+    HalfBandState carrierHalfBand = carrierHalfBand_, outputHalfBand = outputHalfBand_;
+    float highPassIn = highPassPreviousInput_, highPassOut = highPassPreviousOutput_;
+    float lowPassX1 = lowPassX1_, lowPassX2 = lowPassX2_, lowPassY1 = lowPassY1_, lowPassY2 = lowPassY2_;
+    std::uint32_t noise = noiseState_;
+    float* const voiceA = voiceFrameA_.data();
+    float* const voiceB = voiceFrameB_.data();
+    float* const carrierA = carrierFrameA_.data();
+    float* const carrierB = carrierFrameB_.data();
+    const float* const window = window_.data();
 
-        float y;
-        if (bypass) {
-            y = dry;
-        } else {
-            const float filteredCarrier = halfBand(carrierHalfBand_, x);
-            carrierFrameA_[posA] = filteredCarrier;
-            carrierFrameB_[posB] = filteredCarrier;
+    for (int t = 0; t < n;) {
+        // Up to the next frame end; a frame read from the next sample on is filtered after it.
+        const int end = bypass ? n : t + std::min({n - t, frameLength - posA, frameLength - posB});
+        for (; t < end; ++t) {
+            const float s = voice ? voice[t] * voiceInGain_ : 0.0f;
+            const float x = noiseCarrier ? noiseLevel_ * nextNoise(noise) : carrier[t] * synthInGain_;
+            const float dry = voice ? s : x;
 
-            const float wA = window_[posA];
-            const float wB = 1.0f - wA;
-            const float oldA = voiceFrameA_[posA];
-            const float oldB = voiceFrameB_[posB];
-            if (!frozen) {
-                const float emphasised = s - previousVoice; // first-difference pre-emphasis
-                voiceFrameA_[posA] = emphasised * wA;
-                voiceFrameB_[posB] = emphasised * wB;
-                previousVoice = s;
+            float y;
+            if (bypass) {
+                y = dry;
+            } else {
+                const float filteredCarrier = halfBand(carrierHalfBand, x);
+                carrierA[posA] = filteredCarrier;
+                carrierB[posB] = filteredCarrier;
+
+                const float wA = window[posA];
+                const float wB = 1.0f - wA;
+                const float oldA = voiceA[posA];
+                const float oldB = voiceB[posB];
+                if (!frozen) {
+                    const float emphasised = s - previousVoice; // first-difference pre-emphasis
+                    voiceA[posA] = emphasised * wA;
+                    voiceB[posB] = emphasised * wB;
+                    previousVoice = s;
+                }
+                ++posA;
+                ++posB;
+                const float overlapped = wA * oldA + wB * oldB;
+                y = wetMix_ * halfBand(outputHalfBand, overlapped) + dryMix_ * dry;
             }
-            if (++posA == frameLength) {
-                synthesiseFrame(voiceFrameA_.data(), carrierFrameA_.data());
-                posA = 0;
-            }
-            const float overlapped = wA * oldA + wB * oldB;
-            if (++posB == frameLength) {
-                synthesiseFrame(voiceFrameB_.data(), carrierFrameB_.data());
-                posB = 0;
-            }
-            y = wetMix_ * halfBand(outputHalfBand_, overlapped) + dryMix_ * dry;
-        }
 
-        if (highPassOn_) {
-            const float highPassed = highPassAlpha_ * (highPassPreviousOutput_ + y - highPassPreviousInput_);
-            highPassPreviousInput_ = y;
-            highPassPreviousOutput_ = highPassed;
-            y = highPassed;
-        }
-        if (lowPassOn_) {
-            const float lowPassed = lowPassB0_ * y + lowPassB1_ * lowPassX1_ + lowPassB2_ * lowPassX2_
-                                    - lowPassA1_ * lowPassY1_ - lowPassA2_ * lowPassY2_;
-            lowPassX2_ = lowPassX1_;
-            lowPassX1_ = y;
-            lowPassY2_ = lowPassY1_;
-            lowPassY1_ = lowPassed;
-            y = lowPassed;
-        }
+            if (highPassOn_) {
+                const float highPassed = highPassAlpha_ * (highPassOut + y - highPassIn);
+                highPassIn = y;
+                highPassOut = highPassed;
+                y = highPassed;
+            }
+            if (lowPassOn_) {
+                const float lowPassed =
+                    lowPassB0_ * y + lowPassB1_ * lowPassX1 + lowPassB2_ * lowPassX2 - lowPassA1_ * lowPassY1 - lowPassA2_ * lowPassY2;
+                lowPassX2 = lowPassX1;
+                lowPassX1 = y;
+                lowPassY2 = lowPassY1;
+                lowPassY1 = lowPassed;
+                y = lowPassed;
+            }
 
-        const float out = voiceOnlyOutput_ ? s : y * outputGain_;
-        out1[t] = out;
-        out2[t] = out;
+            const float out = voiceOnlyOutput_ ? s : y * outputGain_;
+            out1[t] = out;
+            out2[t] = out;
+        }
+        if (posA == frameLength) {
+            completeFrame(streamA, streamB, firstHalfA_);
+            posA = 0;
+        }
+        if (posB == frameLength) {
+            completeFrame(streamB, streamA, firstHalfB_);
+            posB = 0;
+        }
     }
 
+    carrierHalfBand_ = carrierHalfBand;
+    outputHalfBand_ = outputHalfBand;
+    highPassPreviousInput_ = highPassIn;
+    highPassPreviousOutput_ = highPassOut;
+    lowPassX1_ = lowPassX1;
+    lowPassX2_ = lowPassX2;
+    lowPassY1_ = lowPassY1;
+    lowPassY2_ = lowPassY2;
+    noiseState_ = noise;
     framePosA_ = posA;
     previousVoiceSample_ = previousVoice;
 }
 
-void LPCVocoderProcessor::synthesiseFrame(float* voiceFrame, const float* carrierFrame)
+void LPCVocoderProcessor::completeFrame(FrameStream x, FrameStream y, int half)
 {
-    if (voiceFreeze_ && savedCoefficientsValid_) {
-        float state[LPCMath::maxOrder + 1] = {};
-        LPCMath::applyFilter(carrierFrame, frameLength_, lpcOrder_, savedCoefficients_.data(), savedGain_,
-                             state, voiceFrame);
-        return;
-    }
-    analyseAndFilter(voiceFrame, carrierFrame);
+    prepareFilter(x.voice.data(), x.filter);
+    const bool second = y.filter.pending;
+    y.filter.pending = false;
+    x.filter.pending = half < frameLength_;
+    filterSegments(x, second ? &y : nullptr, half);
 }
 
-void LPCVocoderProcessor::analyseAndFilter(float* voiceFrame, const float* carrierFrame)
+void LPCVocoderProcessor::prepareFilter(const float* voiceFrame, FrameFilter& filter)
 {
+    filter.state.fill(0.0f);
+    filter.silent = false;
+    if (voiceFreeze_ && savedCoefficientsValid_) {
+        filter.k = savedCoefficients_;
+        filter.gain = savedGain_;
+        filter.order = lpcOrder_;
+        return;
+    }
+
     const int order = lpcOrder_;
     float r[LPCMath::maxOrder + 1];
     LPCMath::calculateAutocorrelation(voiceFrame, frameLength_, order, r);
     r[0] *= 1.001f;
     if (r[0] < 1e-5f) {
-        std::fill(voiceFrame, voiceFrame + frameLength_, 0.0f);
+        filter.silent = true;
         return;
     }
 
-    float k[LPCMath::maxOrder + 1];
+    float* k = filter.k.data();
     float gain = 0.0f;
     LPCMath::solveDurbin(r, order, k, gain);
     for (int i = 0; i <= order; ++i)
         k[i] = std::clamp(k[i], -0.995f, 0.995f); // keeps the lattice stable
+    std::fill(filter.k.begin() + order + 1, filter.k.end(), 0.0f);
+    filter.gain = gain;
+    filter.order = order;
 
     savedGain_ = gain;
     savedCoefficientsValid_ = true;
-    std::copy(k, k + order + 1, savedCoefficients_.begin());
-    std::fill(savedCoefficients_.begin() + order + 1, savedCoefficients_.end(), 0.0f);
+    savedCoefficients_ = filter.k;
+}
 
-    float state[LPCMath::maxOrder + 1] = {};
-    LPCMath::applyFilter(carrierFrame, frameLength_, order, k, gain, state, voiceFrame);
+void LPCVocoderProcessor::filterSegments(FrameStream x, FrameStream* y, int half)
+{
+    // x's first half from position 0, y's second from frameLength - half: the same length.
+    const int from = frameLength_ - half;
+    const auto run = [](FrameStream& s, int at) {
+        return LPCMath::LatticeRun{s.carrier.data() + at, s.voice.data() + at, s.filter.k.data(), s.filter.gain,
+                                   s.filter.state.data()};
+    };
+    const auto alone = [&run, half](FrameStream& s, int at) {
+        if (s.filter.silent) {
+            std::fill_n(s.voice.begin() + at, half, 0.0f);
+            return;
+        }
+        const LPCMath::LatticeRun r = run(s, at);
+        LPCMath::applyFilter(r.input, half, s.filter.order, r.k, r.gain, r.state, r.output);
+    };
+    if (y && !x.filter.silent && !y->filter.silent && x.filter.order == y->filter.order) {
+        LPCMath::applyFilters(run(x, 0), run(*y, from), half, x.filter.order);
+        return;
+    }
+    alone(x, 0);
+    if (y)
+        alone(*y, from);
 }
 
 void LPCVocoderProcessor::setQuality(float quality)
@@ -365,14 +501,8 @@ void LPCVocoderProcessor::setLowPassFilter(bool on) { lowPassOn_ = on; }
 
 void LPCVocoderProcessor::setVoiceFreeze(bool on)
 {
-    if (voiceFreeze_ && !on) {
-        std::fill(voiceFrameA_.begin(), voiceFrameA_.end(), 0.0f);
-        std::fill(voiceFrameB_.begin(), voiceFrameB_.end(), 0.0f);
-        std::fill(carrierFrameA_.begin(), carrierFrameA_.end(), 0.0f);
-        std::fill(carrierFrameB_.begin(), carrierFrameB_.end(), 0.0f);
-        framePosA_ = 0;
-        previousVoiceSample_ = 0.0f;
-    }
+    if (voiceFreeze_ && !on)
+        clearFrames();
     voiceFreeze_ = on;
 }
 

@@ -31,7 +31,9 @@ public:
     LPCVocoderProcessor& operator=(const LPCVocoderProcessor&) = delete;
 
     /// Runs one block. voice is shifted and compressed in place when crush is off; out1 and
-    /// out2 may be the same array. A voice of nullptr runs the carrier alone.
+    /// out2 may be the same array. A voice of nullptr runs the carrier alone. Any input gives
+    /// finite output: not-a-number and infinite samples count as silence, finite ones are
+    /// held within 60 dB above full scale.
     void process(const float* carrier, float* voice, float* out1, float* out2, int n);
 
     void setQuality(float quality);
@@ -52,6 +54,9 @@ public:
     void setDryMix(float mix);
     void setCompressorSettings(float ratio, float thresholdDb, float attackMs, float releaseMs);
     void setCompressEnabled(bool on);
+    /// Restarts the noise carrier's generator from a seed (0 counts as 1), for renders that must
+    /// repeat exactly; construction seeds it from the clock.
+    void seedNoise(std::uint32_t seed) { noiseState_ = seed != 0 ? seed : 1u; }
 
     float sampleRate() const { return sampleRate_; }
     int lpcOrder() const { return lpcOrder_; }
@@ -65,17 +70,44 @@ public:
 
 private:
     struct HalfBandState {
-        float branch1[2] = {0.0f, 0.0f};
-        float branch2[2] = {0.0f, 0.0f};
+        // u - a * y of each branch's last two samples, the newer first.
+        float branch1 = 0.0f, branch1Older = 0.0f;
+        float branch2 = 0.0f, branch2Older = 0.0f;
         float previousInput = 0.0f;
+    };
+
+    /// A frame stream's synthesis filter. Its frame is filtered in two halves: the first when
+    /// the frame is complete, the second half a frame later, when it is first read, beside the
+    /// other stream's first half. The two then run as one paired lattice.
+    struct FrameFilter {
+        std::array<float, LPCMath::maxOrder + 1> k{};
+        std::array<float, LPCMath::maxOrder + 1> state{};
+        float gain = 0.0f;
+        int order = 0;
+        bool silent = false;  // nothing to analyse: the frame's output is zeros
+        bool pending = false; // the second half still waits
+    };
+    struct FrameStream {
+        std::vector<float>& voice;
+        std::vector<float>& carrier;
+        FrameFilter& filter;
     };
 
     float processingRate() const { return downsample_ ? crushSampleRate : sampleRate_; }
     void computeFilters();
+    void render(const float* carrier, float* voice, float* out1, float* out2, int n);
+    bool signalStateFinite() const;
+    /// Forgets the signal so far (filters, frames, carrier delay, shifter, compressor),
+    /// keeping the settings and a finite frozen filter. Allocates nothing.
+    void restartSignal();
+    void clearFrames();
     void blockStep(const float* carrier, float* voice, float* out1, float* out2, int n);
-    void synthesiseFrame(float* voiceFrame, const float* carrierFrame);
-    void analyseAndFilter(float* voiceFrame, const float* carrierFrame);
-    float nextNoise();
+    /// Frame X is complete: its filter is set, and its first `half` samples are filtered along
+    /// with the second half of frame Y, which follows from here on.
+    void completeFrame(FrameStream x, FrameStream y, int half);
+    void prepareFilter(const float* voiceFrame, FrameFilter& filter);
+    void filterSegments(FrameStream x, FrameStream* y, int half);
+    static float nextNoise(std::uint32_t& state);
     static float halfBand(HalfBandState& state, float x);
     static void grow(std::vector<float>& buffer, int n);
 
@@ -114,6 +146,8 @@ private:
     std::vector<float> voiceFrameA_, voiceFrameB_;
     std::vector<float> window_;
     std::vector<float> carrierFrameA_, carrierFrameB_;
+    FrameFilter filterA_, filterB_;
+    int firstHalfA_ = 0, firstHalfB_ = 0; // samples of each frame filtered when it is complete
     bool voiceFreeze_ = false;
     std::array<float, LPCMath::maxOrder + 1> savedCoefficients_{};
     float savedGain_ = 0.0f;

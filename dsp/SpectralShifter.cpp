@@ -1,6 +1,7 @@
 #include "dsp/SpectralShifter.h"
 
 #include "dsp/BinInterpolation.h"
+#include "dsp/Float4.h"
 
 #include <algorithm>
 #include <climits>
@@ -68,7 +69,7 @@ inline int offsetBefore(int offset, std::size_t samples)
 /// four values instead of three operations per value. The filter is the same; its results
 /// agree to rounding.
 template <bool Downwards>
-float smoothRun(float* x, std::size_t count, float state, float slew)
+[[gnu::always_inline]] inline float smoothRun(float* x, std::size_t count, float state, float slew)
 {
     const auto at = [x, count](std::size_t n) -> float& { return Downwards ? x[count - 1 - n] : x[n]; };
     const float a = 1.0f - slew;
@@ -161,6 +162,22 @@ bool SpectralShifter::configure(int channels, int blockSamples, int interval, bo
         phasor = mul(phasor, step);
     }
     return true;
+}
+
+void SpectralShifter::restart()
+{
+    if (!configured_)
+        return;
+    clearBlockState();
+    stft_.reset(0.1f);
+    stashedInput_ = stft_.inputState(); // the same sizes: the copies reuse their storage
+    stashedOutput_ = stft_.outputState();
+    std::fill(channelBands_.begin(), channelBands_.end(), Band{});
+    std::fill(channelPredictions_.begin(), channelPredictions_.end(), Prediction{});
+    smoothingState_ = 0.0f;
+    silenceCounter_ = 0;
+    silenceFirst_ = true;
+    prevInputOffset_ = -1;
 }
 
 void SpectralShifter::clearBlockState()
@@ -317,7 +334,7 @@ void SpectralShifter::startBlock(const float* const* inputs, std::size_t& fed, s
     analysePrevious_ = newSpectrum_ && (didSeek_ || std::llabs(advance - interval) > 1);
     if (newSpectrum_)
         stepsTotal_ += (channels + 1) * (analysePrevious_ ? 2 : 1);
-    mapFrequencies_ = static_cast<bool>(customFrequencyMap_) || freqMultiplier_ != 1.0f;
+    mapFrequencies_ = frequencyScaled_ || static_cast<bool>(customFrequencyMap_) || freqMultiplier_ != 1.0f;
     processFormants_ = formantMultiplier_ != 1.0f || (formantCompensation_ && mapFrequencies_);
     timeFactor_ = didSeek_ ? seekTimeFactor_
                            : static_cast<float>(interval) / static_cast<float>(std::max<std::int64_t>(advance, 1));
@@ -458,7 +475,7 @@ void SpectralShifter::rotate(int channel)
     }
 }
 
-void SpectralShifter::smoothEnergy(int step)
+ZINDLE_VECTOR_CLONES void SpectralShifter::smoothEnergy(int step)
 {
     const std::size_t bands = static_cast<std::size_t>(bands_);
     if (step == 0) {
@@ -488,8 +505,10 @@ void SpectralShifter::smoothEnergy(int step)
     smoothingState_ = state;
 }
 
-float SpectralShifter::mapFrequency(float frequency) const
+inline float SpectralShifter::mapFrequency(float frequency) const
 {
+    if (frequencyScaled_)
+        return frequencyScale_ * frequency;
     if (customFrequencyMap_)
         return customFrequencyMap_(frequency);
     if (frequency <= freqTonalityLimit_)
@@ -497,7 +516,7 @@ float SpectralShifter::mapFrequency(float frequency) const
     return frequency + (freqMultiplier_ - 1.0f) * freqTonalityLimit_;
 }
 
-void SpectralShifter::findPeaks()
+ZINDLE_VECTOR_CLONES void SpectralShifter::findPeaks()
 {
     // A peak is a run of bins above the smoothed energy, placed at its energy centroid.
     peaks_.clear();
@@ -524,7 +543,7 @@ void SpectralShifter::findPeaks()
     }
 }
 
-void SpectralShifter::updateOutputMap()
+ZINDLE_VECTOR_CLONES void SpectralShifter::updateOutputMap()
 {
     const int bands = bands_;
     MapPoint* map = outputMap_.data();
@@ -562,18 +581,65 @@ void SpectralShifter::updateOutputMap()
         map[b] = {static_cast<float>(b) + last.input - last.output, 1.0f};
 }
 
-void SpectralShifter::predict(int channel)
+ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel)
 {
     // Each output bin reads the input at its mapped position and advances its previous output
-    // by the input's phase change over the interval.
+    // by the input's phase change over the interval. Four bins at a time, each lane by the
+    // operations of one bin.
+    using simd::I4;
+    using simd::V4;
     const int bands = bands_;
     const std::size_t base = static_cast<std::size_t>(channel) * static_cast<std::size_t>(bands);
     Band* band = channelBands_.data() + base;
     Prediction* prediction = channelPredictions_.data() + base;
     const MapPoint* map = outputMap_.data();
-    // Every loop of the bins here reads all it needs into locals before it stores: the records
-    // share element types, so a store would otherwise force later loads to wait for it.
-    for (int b = 0; b < bands; ++b) {
+    const V4 one = V4{} + 1.0f, zero{}, floor = V4{} + energyFloor;
+
+    const auto record = [band](int index, V4& spectra, V4& rest) {
+        spectra = simd::load(reinterpret_cast<const float*>(band + index));
+        rest = simd::load(reinterpret_cast<const float*>(band + index) + 4);
+    };
+    int b = 0;
+    for (; b + 4 <= bands; b += 4) {
+        const V4 position{map[b].inputBin, map[b + 1].inputBin, map[b + 2].inputBin, map[b + 3].inputBin};
+        const V4 grad{map[b].freqGrad, map[b + 1].freqGrad, map[b + 2].freqGrad, map[b + 3].freqGrad};
+        const BinInterpolation4 at = BinInterpolation4::at(position, bands);
+        const I4 lowerIndex = at.lower, upperIndex = at.upper;
+        const V4 lowerWeight = at.lowerWeight, upperWeight = at.upperWeight;
+
+        V4 lowerA[4], lowerB[4], upperA[4], upperB[4], ownA[4], ownB[4];
+        for (int l = 0; l < 4; ++l) {
+            record(lowerIndex[l], lowerA[l], lowerB[l]);
+            record(upperIndex[l], upperA[l], upperB[l]);
+            record(b + l, ownA[l], ownB[l]);
+        }
+        // Columns: input re, im, previous input re, im; output re, im, energy.
+        simd::transpose(lowerA[0], lowerA[1], lowerA[2], lowerA[3]);
+        simd::transpose(lowerB[0], lowerB[1], lowerB[2], lowerB[3]);
+        simd::transpose(upperA[0], upperA[1], upperA[2], upperA[3]);
+        simd::transpose(upperB[0], upperB[1], upperB[2], upperB[3]);
+        simd::transpose(ownB[0], ownB[1], ownB[2], ownB[3]);
+        const V4 oldEnergy{prediction[b].energy, prediction[b + 1].energy, prediction[b + 2].energy,
+                           prediction[b + 3].energy};
+
+        const V4 energy = lowerB[2] * lowerWeight + upperB[2] * upperWeight;
+        const V4 inRe = lowerA[0] * lowerWeight + upperA[0] * upperWeight;
+        const V4 inIm = lowerA[1] * lowerWeight + upperA[1] * upperWeight;
+        const V4 prevRe = lowerA[2] * lowerWeight + upperA[2] * upperWeight;
+        const V4 prevIm = lowerA[3] * lowerWeight + upperA[3] * upperWeight;
+        const V4 newEnergy = (grad < zero ? zero : grad) * energy;
+        const V4 advanceRe = inRe * prevRe + inIm * prevIm;
+        const V4 advanceIm = inIm * prevRe - inRe * prevIm;
+        const V4 scale = one / ((newEnergy < oldEnergy ? oldEnergy : newEnergy) + floor);
+        const V4 outRe = (ownB[0] * advanceRe - ownB[1] * advanceIm) * scale;
+        const V4 outIm = (ownB[0] * advanceIm + ownB[1] * advanceRe) * scale;
+        for (int l = 0; l < 4; ++l) {
+            prediction[b + l].energy = newEnergy[l];
+            prediction[b + l].input = Complex(inRe[l], inIm[l]);
+            band[b + l].output = Complex(outRe[l], outIm[l]);
+        }
+    }
+    for (; b < bands; ++b) {
         const MapPoint m = map[b];
         const BinInterpolation at = BinInterpolation::at(m.inputBin, bands);
         const Band lower = band[at.lower];
@@ -593,10 +659,46 @@ void SpectralShifter::predict(int channel)
     }
 }
 
+/// A channel's input read at a fractional bin position.
+inline Complex SpectralShifter::inputAt(const Band* band, float position, int bands)
+{
+    const BinInterpolation at = BinInterpolation::at(position, bands);
+    return band[at.lower].input * at.lowerWeight + band[at.upper].input * at.upperWeight;
+}
+
+/// The terms of bin b's phase sum that do not depend on the chain along the bins.
+inline SpectralShifter::LockTerms SpectralShifter::lockTerms(const Band* band, const Prediction* prediction,
+                                                             const Complex* nearInput, const Complex* farInput, int b,
+                                                             int bands, int hop, int lead)
+{
+    const Complex p = prediction[b].input;
+    const Complex lower = b > 0 ? mulConj(p, nearInput[b]) : Complex();
+    const Complex farLower = b >= hop ? mulConj(p, farInput[b]) : Complex();
+    Complex upper;
+    if (b < bands - 1)
+        upper += mul(mulConj(band[b + 1].output, prediction[b + 1].input), nearInput[b + 1]);
+    if (b < bands - hop)
+        upper += mul(mulConj(band[b + hop].output, prediction[b + hop].input), farInput[b + hop]);
+    return {lower, farLower, upper, lead};
+}
+
+/// The locked output of a bin from its phase sum: the sum's direction at the predicted
+/// magnitude, or the prediction itself when the sum is too weak to carry a phase. The chain
+/// along the bins runs through here: a division and a square root for every bin.
+inline Complex SpectralShifter::lockedOutput(Complex sum, const Prediction& now, Complex& direction, float& gain)
+{
+    const Complex p = now.input;
+    const float sumMagnitude2 = norm2(sum);
+    const bool weak = sumMagnitude2 <= energyFloor;
+    const float magnitude2 = weak ? norm2(p) + energyFloor : sumMagnitude2;
+    direction = Complex(weak ? p.real() : sum.real(), weak ? p.imag() : sum.imag());
+    gain = std::sqrt(now.energy / magnitude2);
+    return direction * gain;
+}
+
 void SpectralShifter::lockPhases(int part)
 {
     const int bands = bands_;
-    const int channels = channels_;
     const int begin = part * bands / 8;
     const int end = (part + 1) * bands / 8;
     const int hop = static_cast<int>(std::lround(static_cast<float>(stft_.fftSize()) / static_cast<float>(stft_.interval())));
@@ -605,6 +707,74 @@ void SpectralShifter::lockPhases(int part)
     // when the spectral history has been cleared.
     const float u = std::max(timeFactor_, 0.5f);
     const float uHop = u * static_cast<float>(hop);
+    if (channels_ == 1)
+        lockSingleChannel(begin, end, hop, u, uHop);
+    else
+        lockChannels(begin, end, hop, u, uHop);
+}
+
+ZINDLE_VECTOR_CLONES void SpectralShifter::lockSingleChannel(int begin, int end, int hop, float u, float uHop)
+{
+    // Each bin's phase follows its lower neighbours' final outputs, so the bins form one serial
+    // chain. Everything else for a bin is worked out in the same pass, a few bins ahead, so
+    // that it runs while the chain waits. The lower neighbour's output stays in registers
+    // along the chain, as its direction and its gain: the product with the next bin's factor
+    // then starts before the gain, which waits for a division and a square root, is known.
+    const int bands = bands_;
+    Band* band = channelBands_.data();
+    const Prediction* prediction = channelPredictions_.data();
+    const MapPoint* map = outputMap_.data();
+    Complex* nearInput = nearInput_.data();
+    Complex* farInput = farInput_.data();
+    const int readEnd = std::min(end + hop, bands);
+    // The input at the shifted positions, read four bins at a time ahead of the chain.
+    int readTo = begin;
+    const auto readAhead = [&](int upTo) __attribute__((always_inline)) {
+        upTo = std::min(upTo, readEnd);
+        for (; readTo + 4 <= upTo; readTo += 4) {
+            const int j = readTo;
+            const simd::V4 position{map[j].inputBin, map[j + 1].inputBin, map[j + 2].inputBin, map[j + 3].inputBin};
+            const BinInterpolation4 nearAt = BinInterpolation4::at(position - u, bands);
+            const BinInterpolation4 farAt = BinInterpolation4::at(position - uHop, bands);
+            for (int l = 0; l < 4; ++l) {
+                nearInput[j + l] = band[nearAt.lower[l]].input * nearAt.lowerWeight[l]
+                                   + band[nearAt.upper[l]].input * nearAt.upperWeight[l];
+                farInput[j + l] =
+                    band[farAt.lower[l]].input * farAt.lowerWeight[l] + band[farAt.upper[l]].input * farAt.upperWeight[l];
+            }
+        }
+        for (; readTo < upTo; ++readTo) {
+            nearInput[readTo] = inputAt(band, map[readTo].inputBin - u, bands);
+            farInput[readTo] = inputAt(band, map[readTo].inputBin - uHop, bands);
+        }
+    };
+    readAhead(begin + hop);
+
+    Complex previousDirection;
+    float previousGain = 0.0f;
+    if (begin > 0) {
+        previousDirection = band[begin - 1].output;
+        previousGain = 1.0f;
+    }
+    for (int b = begin; b < end; ++b) {
+        // The upper neighbours still hold their predictions: the chain has not reached them.
+        if (readTo <= b + hop)
+            readAhead(b + hop + 4);
+        const LockTerms t = lockTerms(band, prediction, nearInput, farInput, b, bands, hop, 0);
+
+        const Complex farOutput = b >= hop ? band[b - hop].output : Complex();
+        Complex lowerTerm;
+        if (b > 0)
+            lowerTerm = mul(previousDirection, t.lower) * previousGain;
+        const Complex sum = t.upper + mul(farOutput, t.farLower) + lowerTerm;
+        band[b].output = lockedOutput(sum, prediction[b], previousDirection, previousGain);
+    }
+}
+
+void SpectralShifter::lockChannels(int begin, int end, int hop, float u, float uHop)
+{
+    const int bands = bands_;
+    const int channels = channels_;
     const std::size_t stride = static_cast<std::size_t>(bands);
     const MapPoint* map = outputMap_.data();
     LockTerms* terms = lockTerms_.data();
@@ -620,56 +790,27 @@ void SpectralShifter::lockPhases(int part)
         Complex* nearInput = nearInput_.data() + base;
         Complex* farInput = farInput_.data() + base;
         for (int j = begin; j < readEnd; ++j) {
-            const float position = map[j].inputBin;
-            const BinInterpolation nearAt = BinInterpolation::at(position - u, bands);
-            const BinInterpolation farAt = BinInterpolation::at(position - uHop, bands);
-            const Complex nearValue = band[nearAt.lower].input * nearAt.lowerWeight + band[nearAt.upper].input * nearAt.upperWeight;
-            const Complex farValue = band[farAt.lower].input * farAt.lowerWeight + band[farAt.upper].input * farAt.upperWeight;
-            nearInput[j] = nearValue;
-            farInput[j] = farValue;
+            nearInput[j] = inputAt(band, map[j].inputBin - u, bands);
+            farInput[j] = inputAt(band, map[j].inputBin - uHop, bands);
         }
     }
 
     for (int b = begin; b < end; ++b) {
         // The loudest channel leads; the others keep their phase offsets to it.
         int lead = 0;
-        if (channels > 1) {
-            float loudest = channelPredictions_[static_cast<std::size_t>(b)].energy;
-            for (int c = 1; c < channels; ++c) {
-                const float e = channelPredictions_[static_cast<std::size_t>(c) * stride + static_cast<std::size_t>(b)].energy;
-                if (e > loudest) {
-                    loudest = e;
-                    lead = c;
-                }
+        float loudest = channelPredictions_[static_cast<std::size_t>(b)].energy;
+        for (int c = 1; c < channels; ++c) {
+            const float e = channelPredictions_[static_cast<std::size_t>(c) * stride + static_cast<std::size_t>(b)].energy;
+            if (e > loudest) {
+                loudest = e;
+                lead = c;
             }
         }
         const std::size_t base = static_cast<std::size_t>(lead) * stride;
-        const Band* band = channelBands_.data() + base;
-        const Prediction* prediction = channelPredictions_.data() + base;
-        const Complex* nearInput = nearInput_.data() + base;
-        const Complex* farInput = farInput_.data() + base;
-
-        const Complex p = prediction[b].input;
-        const Complex lower = b > 0 ? mulConj(p, nearInput[b]) : Complex();
-        const Complex farLower = b >= hop ? mulConj(p, farInput[b]) : Complex();
-        Complex upper;
-        if (b < bands - 1)
-            upper += mul(mulConj(band[b + 1].output, prediction[b + 1].input), nearInput[b + 1]);
-        if (b < bands - hop)
-            upper += mul(mulConj(band[b + hop].output, prediction[b + hop].input), farInput[b + hop]);
-        terms[b] = {lower, farLower, upper, lead};
+        terms[b] = lockTerms(channelBands_.data() + base, channelPredictions_.data() + base, nearInput_.data() + base,
+                             farInput_.data() + base, b, bands, hop, lead);
     }
 
-    // With one channel the lower neighbour's output stays in registers along the chain, as its
-    // direction and its gain: the product with the next bin's factor then starts before the
-    // gain, which waits for a division and a square root, is known.
-    const bool single = channels == 1;
-    Complex previousDirection;
-    float previousGain = 0.0f;
-    if (single && begin > 0) {
-        previousDirection = channelBands_[static_cast<std::size_t>(begin) - 1].output;
-        previousGain = 1.0f;
-    }
     for (int b = begin; b < end; ++b) {
         const LockTerms t = terms[b];
         Band* band = channelBands_.data() + static_cast<std::size_t>(t.lead) * stride;
@@ -677,22 +818,14 @@ void SpectralShifter::lockPhases(int part)
         const Complex farOutput = b >= hop ? band[b - hop].output : Complex();
         Complex lowerTerm;
         if (b > 0)
-            lowerTerm = single ? mul(previousDirection, t.lower) * previousGain : mul(band[b - 1].output, t.lower);
+            lowerTerm = mul(band[b - 1].output, t.lower);
         const Complex sum = t.upper + mul(farOutput, t.farLower) + lowerTerm;
-
-        // A sum too weak to carry a phase falls back to the prediction, selected without a
-        // branch: quiet bins come and go at random, and this is the chain's critical path.
-        const Complex p = now.input;
-        const float sumMagnitude2 = norm2(sum);
-        const bool weak = sumMagnitude2 <= energyFloor;
-        const float magnitude2 = weak ? norm2(p) + energyFloor : sumMagnitude2;
-        const Complex direction(weak ? p.real() : sum.real(), weak ? p.imag() : sum.imag());
-        const float gain = std::sqrt(now.energy / magnitude2);
-        const Complex leadOutput = direction * gain;
+        Complex direction;
+        float gain = 0.0f;
+        const Complex leadOutput = lockedOutput(sum, now, direction, gain);
         band[b].output = leadOutput;
-        previousDirection = direction;
-        previousGain = gain;
 
+        const Complex p = now.input;
         for (int d = 0; d < channels; ++d) {
             if (d == t.lead)
                 continue;

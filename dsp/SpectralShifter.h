@@ -35,13 +35,29 @@ public:
     bool configure(int channels, int blockSamples, int interval, bool splitComputation);
     bool configured() const { return configured_; }
 
+    /// Clears the whole signal state (input and output rings, spectral history, block schedule,
+    /// silence count) as a newly configured engine has it, keeping the configuration and the
+    /// map. Allocates nothing.
+    void restart();
+
     /// Consumes inputSamples samples of every input channel and writes outputSamples samples
     /// of every output channel.
     void process(const float* const* inputs, int inputSamples, float* const* outputs, int outputSamples);
 
     /// Replaces the frequency map; it is tested at every block start and called once per peak.
     /// A callable small enough for std::function's local buffer is installed without allocating.
-    void setCustomFrequencyMap(FrequencyMap map) { customFrequencyMap_ = std::move(map); }
+    void setCustomFrequencyMap(FrequencyMap map)
+    {
+        customFrequencyMap_ = std::move(map);
+        frequencyScaled_ = false;
+    }
+    /// A custom map f -> factor x f, without a call through the callable for every peak.
+    void setFrequencyScale(float factor)
+    {
+        customFrequencyMap_ = nullptr;
+        frequencyScale_ = factor;
+        frequencyScaled_ = true;
+    }
     /// Without a custom map: frequencies up to tonalityLimit are multiplied, higher ones shifted
     /// by the same amount as the limit.
     void setFrequencyMultiplier(float multiplier, float tonalityLimit)
@@ -54,11 +70,13 @@ public:
     const OverlapAddSTFT& stft() const { return stft_; }
 
 private:
-    struct Band {
+    // Eight floats, aligned, so that a record is two four-float loads.
+    struct alignas(16) Band {
         std::complex<float> input;     // this frame's spectrum
         std::complex<float> prevInput; // the previous frame's
         std::complex<float> output;    // to synthesise; between blocks the last one synthesised
         float inputEnergy = 0.0f;      // |input|^2
+        float unused = 0.0f;
     };
     struct Prediction {
         float energy = 0.0f;
@@ -71,6 +89,12 @@ private:
     struct MapPoint {
         float inputBin = 0.0f; // where to read the input
         float freqGrad = 0.0f; // local slope of the map, input bins per output bin
+    };
+    struct LockTerms {
+        std::complex<float> lower;    // P x conj(v(x - u)): the lower neighbour's factor
+        std::complex<float> farLower; // P x conj(v(x - u L)): the factor of the bin L below
+        std::complex<float> upper;    // the two upper neighbours' terms, still predictions
+        int lead = 0;
     };
 
     void clearBlockState();
@@ -89,6 +113,13 @@ private:
     void updateOutputMap();
     void predict(int channel);
     void lockPhases(int part);
+    void lockSingleChannel(int begin, int end, int hop, float u, float uHop);
+    void lockChannels(int begin, int end, int hop, float u, float uHop);
+    static std::complex<float> inputAt(const Band* band, float position, int bands);
+    static LockTerms lockTerms(const Band* band, const Prediction* prediction, const std::complex<float>* nearInput,
+                               const std::complex<float>* farInput, int b, int bands, int hop, int lead);
+    static std::complex<float> lockedOutput(std::complex<float> sum, const Prediction& now,
+                                            std::complex<float>& direction, float& gain);
     float mapFrequency(float frequency) const;
 
     bool configured_ = false;
@@ -111,6 +142,8 @@ private:
     float freqMultiplier_ = 1.0f;
     float freqTonalityLimit_ = 0.5f;
     FrequencyMap customFrequencyMap_;
+    float frequencyScale_ = 1.0f;
+    bool frequencyScaled_ = false;
 
     // The formant stage is never enabled in this system; these only decide whether its steps
     // are counted.
@@ -140,12 +173,6 @@ private:
 
     // Caches of the bin loops, sized by configure.
     std::vector<std::complex<float>> rotation_; // e^(i theta_b), the phasor recurrence run once
-    struct LockTerms {
-        std::complex<float> lower;    // P x conj(v(x - u)): the lower neighbour's factor
-        std::complex<float> farLower; // P x conj(v(x - u L)): the factor of the bin L below
-        std::complex<float> upper;    // the two upper neighbours' terms, still predictions
-        int lead = 0;
-    };
     std::vector<LockTerms> lockTerms_; // bands
     // Each channel's input read at outputMap[b].inputBin - u and - u L: channels x bands each.
     std::vector<std::complex<float>> nearInput_, farInput_;

@@ -1,24 +1,112 @@
 #include "dsp/VectorOps.h"
 
+#include "dsp/Float4.h"
+
+#include <cstring>
+
 namespace dsp {
 
-// The correlations of the voicing detector and the LPC analysis spend much of the
-// vocoder's time here, so it gets a wide-vector clone chosen at load time. Not under
-// ThreadSanitizer: it instruments the clone resolver, which runs before its runtime starts.
-#if defined(__x86_64__) && !defined(__SANITIZE_THREAD__)
-#define ZINDLE_WIDE_VECTOR_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
-#else
-#define ZINDLE_WIDE_VECTOR_CLONES
-#endif
+namespace {
 
-ZINDLE_WIDE_VECTOR_CLONES
+using simd::V8;
+
+// The eight running sums are one V8, passed by reference.
+inline void load8(V8& v, const float* p) { std::memcpy(&v, p, sizeof v); }
+
+/// The whole blocks of eight in a length.
+inline int wholeBlocks(int n) { return n > 0 ? n / 8 * 8 : 0; }
+
+/// Adds the products from..to - 1 (a whole number of blocks) to the running sums.
+inline void accumulate(V8& sums, const float* a, const float* b, int from, int to)
+{
+    for (int i = from; i < to; i += 8) {
+        V8 x, y;
+        load8(x, a + i);
+        load8(y, b + i);
+        sums += x * y;
+    }
+}
+
+/// Adds the products from..n - 1 to sum 0, then the eight sums in order.
+inline float finish(const V8& sums, const float* a, const float* b, int from, int n)
+{
+    float first = sums[0];
+    for (int i = from; i < n; ++i)
+        first += a[i] * b[i];
+    float sum = 0.0f;
+    sum += first;
+    for (int l = 1; l < 8; ++l)
+        sum += sums[l];
+    return sum;
+}
+
+} // namespace
+
 float dotProduct(const float* a, const float* b, int n)
 {
-    float sum = 0.0f;
-#pragma omp simd reduction(+ : sum)
+    V8 sums{};
+    const int blocks = wholeBlocks(n);
+    accumulate(sums, a, b, 0, blocks);
+    return finish(sums, a, b, blocks, n);
+}
+
+namespace {
+
+/// r[j] for Lags successive lags from lag: they share the loads of x, and the blocks that all
+/// of them have run together.
+template <int Lags>
+inline void lagGroup(const float* x, int n, int lag, float* r)
+{
+    const int common = wholeBlocks(n - lag - (Lags - 1));
+    V8 sums[Lags] = {};
+    for (int t = 0; t < common; t += 8) {
+        V8 a;
+        load8(a, x + t);
+        for (int j = 0; j < Lags; ++j) {
+            V8 b;
+            load8(b, x + lag + j + t);
+            sums[j] += a * b;
+        }
+    }
+    for (int j = 0; j < Lags; ++j) {
+        const int length = n - lag - j;
+        const int blocks = wholeBlocks(length);
+        accumulate(sums[j], x, x + lag + j, common, blocks);
+        r[j] = finish(sums[j], x, x + lag + j, blocks, length);
+    }
+}
+
+} // namespace
+
+bool allFinite(const float* x, int n)
+{
+    // x - x is 0 for a finite x and not a number otherwise, so the sum stays 0 exactly while
+    // every value is finite, in any order of summation.
+    float probe = 0.0f;
+#pragma omp simd reduction(+ : probe)
     for (int i = 0; i < n; ++i)
-        sum += a[i] * b[i];
-    return sum;
+        probe += x[i] - x[i];
+    return probe == 0.0f;
+}
+
+ZINDLE_VECTOR_CLONES void lagProducts(const float* x, int n, int firstLag, int count, float* r)
+{
+    int i = 0;
+    for (; i + 4 <= count; i += 4)
+        lagGroup<4>(x, n, firstLag + i, r + i);
+    switch (count - i) {
+    case 3:
+        lagGroup<3>(x, n, firstLag + i, r + i);
+        break;
+    case 2:
+        lagGroup<2>(x, n, firstLag + i, r + i);
+        break;
+    case 1:
+        lagGroup<1>(x, n, firstLag + i, r + i);
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace dsp

@@ -30,9 +30,7 @@ void VoiceProcessor::setSampleRate(float sampleRate)
 void VoiceProcessor::setSemitoneShift(float semitones)
 {
     semitoneShift_ = semitones;
-    const float factor = std::exp2(semitones / 12.0f);
-    // One captured float fits std::function's local buffer: installing the map allocates nothing.
-    shifter_.setCustomFrequencyMap([factor](float frequency) { return factor * frequency; });
+    shifter_.setFrequencyScale(std::exp2(semitones / 12.0f));
 }
 
 void VoiceProcessor::formantShift(float* samples, int count)

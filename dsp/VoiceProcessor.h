@@ -19,6 +19,8 @@ public:
     explicit VoiceProcessor(float sampleRate);
 
     void setSampleRate(float sampleRate);
+    /// Forgets the signal so far, keeping the rate and the shift; allocates nothing.
+    void restart() { shifter_.restart(); }
     void setSemitoneShift(float semitones);
     float semitoneShift() const { return semitoneShift_; }
 

@@ -2,13 +2,15 @@
 
 #include "extension/ModePresets.h"
 #include "extension/SimpleSparklerChecker.h"
-#include "extension/VersionWeight.h"
 #include "extension/ZindleAudioUnit.h"
+
+#include "Mossbell/Links.h"
 
 #include "platform/audiounit/ParameterTree.h"
 #include "platform/foundation/Fetch.h"
 #include "platform/foundation/MainQueue.h"
 #include "platform/foundation/RepeatingTimer.h"
+#include "platform/update/VersionWeight.h"
 
 #include <QByteArray>
 
@@ -90,10 +92,7 @@ std::shared_ptr<mossbell::AudioParameter> makeParameter(const ParameterSpec& spe
 
 QUrl Settings::defaultUpdateFeedUrl()
 {
-    const QByteArray overridden = qgetenv("ZINDLE_UPDATE_FEED_URL");
-    if (!overridden.isEmpty())
-        return QUrl(QString::fromUtf8(overridden));
-    return QUrl(QStringLiteral("https://updates.vartlow.com/zindle/zindle.xml"));
+    return mossbell::links::updateFeed();
 }
 
 Settings::Settings(Clock clock)
@@ -250,7 +249,7 @@ foundation::ObservationToken Settings::observeUpdateDetails(std::function<void()
 
 void Settings::checkForUpdates(std::function<void()> finished)
 {
-    const std::int64_t ownWeight = convertVersionToWeight(pluginVersion());
+    const std::int64_t ownWeight = update::convertVersionToWeight(pluginVersion());
     foundation::fetch(updateFeedUrl_, [self = sharedSettings(), ownWeight,
                                        finished = std::move(finished)](foundation::FetchResult result) {
         // Whatever body arrived is read, whatever the status; no response ends the check.
@@ -258,7 +257,7 @@ void Settings::checkForUpdates(std::function<void()> finished)
             SimpleSparklerChecker checker;
             checker.parse(result.body);
             const std::optional<QString> latest = checker.latestVersion();
-            if (latest && ownWeight < convertVersionToWeight(latest->toStdString()))
+            if (latest && ownWeight < update::convertVersionToWeight(latest->toStdString()))
                 self->setUpdateDetails(mossbell::UpdateAvailableDetails{latest->toStdString()});
         }
         if (finished)

@@ -54,9 +54,8 @@ public:
     /// How long the meters hold without fresh readings, and then between two decay steps.
     static constexpr std::chrono::milliseconds meterHold{300};
 
-    /// The feed the update check reads unless setUpdateFeedUrl says otherwise: the address in
-    /// the environment variable ZINDLE_UPDATE_FEED_URL when set (tests, staging), else
-    /// "https://updates.vartlow.com/zindle/zindle.xml".
+    /// The feed the update check reads unless setUpdateFeedUrl says otherwise: the product's
+    /// feed (mossbell::links::updateFeed(), which the host application's updater reads too).
     static QUrl defaultUpdateFeedUrl();
 
     /// Every parameter at its default. clock is what the meters take the time from (empty: the

@@ -1,8 +1,6 @@
 #include "extension/SimpleSparklerChecker.h"
 
-#include "extension/VersionWeight.h"
-
-#include <QXmlStreamReader>
+#include "platform/update/VersionWeight.h"
 
 namespace zindle {
 
@@ -12,24 +10,8 @@ const QString versionElement = QStringLiteral("sparkle:shortVersionString");
 
 void SimpleSparklerChecker::parse(const QByteArray& data)
 {
-    QXmlStreamReader reader(data);
-    reader.setNamespaceProcessing(false);
-    while (!reader.atEnd()) {
-        switch (reader.readNext()) {
-        case QXmlStreamReader::StartElement:
-            didStartElement(reader.name().toString(), reader.qualifiedName().toString());
-            break;
-        case QXmlStreamReader::Characters:
-            if (!reader.isCDATA())
-                foundCharacters(reader.text().toString());
-            break;
-        case QXmlStreamReader::EndElement:
-            didEndElement();
-            break;
-        default:
-            break;
-        }
-    }
+    // A fault ends the walk; what was collected before it stays.
+    update::parseFeed(data, *this);
 }
 
 std::optional<QString> SimpleSparklerChecker::latestVersion() const
@@ -37,9 +19,9 @@ std::optional<QString> SimpleSparklerChecker::latestVersion() const
     if (versions_.empty())
         return std::nullopt;
     const QString* latest = &versions_.front();
-    std::int64_t latestWeight = convertVersionToWeight(latest->toStdString());
+    std::int64_t latestWeight = update::convertVersionToWeight(latest->toStdString());
     for (const QString& version : versions_) {
-        const std::int64_t weight = convertVersionToWeight(version.toStdString());
+        const std::int64_t weight = update::convertVersionToWeight(version.toStdString());
         if (weight > latestWeight) {
             latest = &version;
             latestWeight = weight;
@@ -55,6 +37,19 @@ void SimpleSparklerChecker::didStartElement(const QString& elementName, const QS
 }
 
 void SimpleSparklerChecker::foundCharacters(const QString& characters) { currentValue_ += characters; }
+
+void SimpleSparklerChecker::parserDidStartElement(const QString& elementName, const QString& qualifiedName,
+                                                  const QXmlStreamAttributes&)
+{
+    didStartElement(elementName, qualifiedName);
+}
+
+// CDATA sections are not character data here: the parse reports them apart, and the checker
+// takes no notice of them.
+void SimpleSparklerChecker::parserFoundCharacters(const QString& characters) { foundCharacters(characters); }
+
+// The end tag's own names are not looked at.
+void SimpleSparklerChecker::parserDidEndElement(const QString&, const QString&) { didEndElement(); }
 
 void SimpleSparklerChecker::didEndElement()
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/update/FeedParser.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,8 +12,9 @@ namespace zindle {
 
 /// Reads the version texts of an update feed (an appcast): the text of every
 /// "sparkle:shortVersionString" element, trimmed, in document order. Nothing else of the feed
-/// is read, attributes included. One checker per feed; any thread, one at a time.
-class SimpleSparklerChecker {
+/// is read, attributes included. It walks the feed with the update layer's one feed reader.
+/// One checker per feed; any thread, one at a time.
+class SimpleSparklerChecker : private update::FeedParserDelegate {
 public:
     /// Collects from the document, namespaces left unprocessed (the element names keep their
     /// prefix). A malformed document ends the parse; what was collected before stays.
@@ -38,6 +41,11 @@ public:
     void didEndElement();
 
 private:
+    void parserDidStartElement(const QString& elementName, const QString& qualifiedName,
+                               const QXmlStreamAttributes& attributes) override;
+    void parserFoundCharacters(const QString& characters) override;
+    void parserDidEndElement(const QString& elementName, const QString& qualifiedName) override;
+
     std::vector<QString> versions_;
     QString currentElement_;
     QString currentValue_;

@@ -10,6 +10,11 @@ namespace mossbell::artwork {
 
 namespace {
 
+constexpr qreal bandWidth = 2.4;
+constexpr qreal bandPitch = 3.6;
+
+} // namespace
+
 // The wordmark "vartlow" in one monoline, geometric hand: circles for the bowls, straight
 // strokes meeting in points, round ends. Stroke centres run between the x-height line and the
 // baseline; t and l rise to the ascender line.
@@ -18,7 +23,7 @@ constexpr qreal baseline = 11;
 constexpr qreal ascenderLine = -5.5;
 constexpr qreal bowl = (baseline - xHeightLine) / 2;
 
-QPainterPath wordmark()
+QPainterPath vartlowWordmark()
 {
     QPainterPath path;
     qreal x = 0;
@@ -63,8 +68,20 @@ QPainterPath wordmark()
     return path;
 }
 
-// The mark: a tile in the plug-in's blue-to-purple, holding five vocoder bands hung from the
-// top whose ends draw a V.
+QPainterPath vartlowBands(const QPointF& topCentre)
+{
+    const qreal lengths[] = {5.5, 9.5, 13.5, 9.5, 5.5};
+    const qreal left = topCentre.x() - (4 * bandPitch + bandWidth) / 2;
+    QPainterPath bands;
+    for (int i = 0; i < 5; ++i)
+        bands.addRoundedRect(QRectF(left + i * bandPitch, topCentre.y(), bandWidth, lengths[i]), bandWidth / 2,
+                             bandWidth / 2);
+    return bands;
+}
+
+namespace {
+
+// The mark: a tile in the plug-in's blue-to-purple, holding the five bands.
 void drawMark(QPainter& p, const QRectF& tile)
 {
     const QColor blue = assetColor(ColorAsset::pluginBlue);
@@ -83,14 +100,8 @@ void drawMark(QPainter& p, const QRectF& tile)
     p.setBrush(sheen);
     p.drawRoundedRect(tile, 6, 6);
 
-    const qreal lengths[] = {5.5, 9.5, 13.5, 9.5, 5.5};
-    const qreal barWidth = 2.4;
-    const qreal pitch = 3.6;
-    const qreal left = tile.center().x() - (4 * pitch + barWidth) / 2;
-    const qreal top = tile.top() + 5;
     p.setBrush(QColor(255, 255, 255, 240));
-    for (int i = 0; i < 5; ++i)
-        p.drawRoundedRect(QRectF(left + i * pitch, top, barWidth, lengths[i]), barWidth / 2, barWidth / 2);
+    p.drawPath(vartlowBands(QPointF(tile.center().x(), tile.top() + 5)));
 }
 
 } // namespace
@@ -103,7 +114,7 @@ Drawing logoDrawing()
         drawMark(p, tile);
 
         // The word sits right of the tile, its x-height centred on the tile.
-        const QPainterPath word = wordmark();
+        const QPainterPath word = vartlowWordmark();
         const qreal left = tile.right() + 7;
         const QPointF origin(left, tile.center().y() - (xHeightLine + baseline) / 2);
         p.setBrush(Qt::NoBrush);

@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QTest>
 
+#include "testing/UrlCatcher.h"
 #include "testing/WidgetProbes.h"
 
 #include <gtest/gtest.h>
@@ -60,22 +61,7 @@ void settle()
     }
 }
 
-// Takes the links of a scheme, as the host application or a browser would.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    explicit UrlCatcher(const QString& scheme) : scheme_(scheme)
-    {
-        QDesktopServices::setUrlHandler(scheme_, this, "open");
-    }
-    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(scheme_); }
-    std::vector<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.push_back(url); }
-
-private:
-    QString scheme_;
-};
+using testing_support::UrlCatcher;
 
 // A header on screen, 640 points wide, with a model holding the update details.
 struct Bench {
@@ -468,5 +454,3 @@ TEST(PluginHeaderPictures, WithAndWithoutTheNoticeAtOneAndTwoTimes)
 
 } // namespace
 } // namespace mossbell
-
-#include "PluginHeaderViewTest.moc"

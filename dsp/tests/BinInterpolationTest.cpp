@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace dsp {
@@ -45,6 +46,25 @@ TEST(BinInterpolation, PositionsJustBelowABinStayBelowIt)
         ASSERT_LT(at.upper, bands) << position;
         EXPECT_GT(at.lowerWeight, 0.0f) << position;
         EXPECT_FLOAT_EQ(at.lowerWeight + at.upperWeight, bin < bands ? 1.0f : at.lowerWeight) << position;
+    }
+}
+
+TEST(BinInterpolation, FourAtOnceGiveWhatOneAtATimeGives)
+{
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    constexpr float infinity = std::numeric_limits<float>::infinity();
+    const float positions[] = {3.25f, 0.0f, -0.5f, 7.5f, -1.0f, 8.0f, nan, -infinity, infinity, 1e30f, -1e30f,
+                               std::nextafter(8.0f, 0.0f), std::nextafter(1.0f, 0.0f), -0.999f, 6.999f, 2.0f};
+    for (std::size_t i = 0; i < std::size(positions); i += 4) {
+        const BinInterpolation4 four =
+            BinInterpolation4::at(simd::V4{positions[i], positions[i + 1], positions[i + 2], positions[i + 3]}, 8);
+        for (int l = 0; l < 4; ++l) {
+            const BinInterpolation one = BinInterpolation::at(positions[i + l], 8);
+            EXPECT_EQ(four.lower[l], one.lower) << positions[i + l];
+            EXPECT_EQ(four.upper[l], one.upper) << positions[i + l];
+            EXPECT_EQ(four.lowerWeight[l], one.lowerWeight) << positions[i + l];
+            EXPECT_EQ(four.upperWeight[l], one.upperWeight) << positions[i + l];
+        }
     }
 }
 

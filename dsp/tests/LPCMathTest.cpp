@@ -184,6 +184,62 @@ TEST(LPCMath, LatticeMatchesTheOneSampleAtATimeRecursionExactly)
     }
 }
 
+/// The recursion as written, one sample at a time, from state.
+std::vector<float> latticeByDefinition(const std::vector<float>& x, int n, int order, const Coefficients& k, float gain,
+                                       std::vector<float>& state)
+{
+    std::vector<float> y(static_cast<std::size_t>(n));
+    for (int t = 0; t < n; ++t) {
+        float f = gain * x[t];
+        for (int m = order; m >= 1; --m) {
+            f = f - k[m] * state[m - 1];
+            state[m] = k[m] * f + state[m - 1];
+        }
+        state[0] = f;
+        y[t] = f;
+    }
+    return y;
+}
+
+TEST(LPCMath, LatticeFromAnyStateAloneOrInPairsMatchesTheRecursionExactly)
+{
+    // A run that continues from a state it did not start with, alone and beside another run
+    // with its own coefficients, gain, input and state: lengths around the four samples that
+    // the filter keeps in flight, and every order.
+    std::mt19937 generator(11);
+    std::uniform_real_distribution<float> uniform(-1.0f, 1.0f);
+    const auto x1 = test::whiteNoise(301, 1.0, 21), x2 = test::whiteNoise(301, 0.5, 22);
+    for (int order = 1; order <= LPCMath::maxOrder; ++order) {
+        Coefficients k1{}, k2{};
+        std::vector<float> start1(order + 1), start2(order + 1);
+        for (int m = 1; m <= order; ++m) {
+            k1[m] = 0.9f * uniform(generator);
+            k2[m] = 0.9f * uniform(generator);
+        }
+        for (int m = 0; m <= order; ++m) {
+            start1[m] = uniform(generator);
+            start2[m] = uniform(generator);
+        }
+        for (int n : {1, 2, 3, 4, 5, 6, 9, 300, 301}) {
+            std::vector<float> expected1State = start1, expected2State = start2;
+            const auto expected1 = latticeByDefinition(x1, n, order, k1, 0.7f, expected1State);
+            const auto expected2 = latticeByDefinition(x2, n, order, k2, 1.3f, expected2State);
+
+            std::vector<float> alone(n), first(n), second(n);
+            std::vector<float> aloneState = start1, firstState = start1, secondState = start2;
+            LPCMath::applyFilter(x1.data(), n, order, k1.data(), 0.7f, aloneState.data(), alone.data());
+            LPCMath::applyFilters({x1.data(), first.data(), k1.data(), 0.7f, firstState.data()},
+                                  {x2.data(), second.data(), k2.data(), 1.3f, secondState.data()}, n, order);
+            ASSERT_EQ(alone, expected1) << "order " << order << ", n " << n;
+            ASSERT_EQ(aloneState, expected1State) << "order " << order << ", n " << n;
+            ASSERT_EQ(first, expected1) << "order " << order << ", n " << n;
+            ASSERT_EQ(firstState, expected1State) << "order " << order << ", n " << n;
+            ASSERT_EQ(second, expected2) << "order " << order << ", n " << n;
+            ASSERT_EQ(secondState, expected2State) << "order " << order << ", n " << n;
+        }
+    }
+}
+
 TEST(LPCMath, GainOnlyPathKeepsTheLastOutput)
 {
     const float x[3] = {1.0f, 2.0f, 3.0f};

@@ -52,6 +52,11 @@ TEST(LPCVocoderAllocation, SteadyStateProcessingAllocatesNothing)
         runOnce();
         vocoder.setVoiceFreeze(false);
         runOnce();
+        // A gain far outside its range poisons every block, which then restarts the signal state.
+        vocoder.setVoiceInGain(1000.0f);
+        runOnce();
+        vocoder.setVoiceInGain(0.0f);
+        runOnce();
         EXPECT_EQ(allocations.count(), 0) << "crush " << crush;
     }
 }

@@ -44,34 +44,41 @@ struct DialStripInfo {
 #define ZINDLE_ASSET_IMAGE_INFO(id, name, width, height) {name, width, height},
 #define ZINDLE_ASSET_STRIP_INFO(id, prefix, frames, width, height) {prefix, frames, width, height},
 
-#define ZINDLE_ASSET_TABLES(COLORS, IMAGES, STRIPS)                                                                    \
+// ZINDLE_IMAGE_TABLES(COLORS, IMAGES) declares the colour and image part alone, for a module
+// without strips.
+#define ZINDLE_IMAGE_TABLES(COLORS, IMAGES)                                                                            \
     enum class ColorAsset { COLORS(ZINDLE_ASSET_ENUMERATOR) };                                                         \
     enum class ImageAsset { IMAGES(ZINDLE_ASSET_ENUMERATOR) };                                                         \
-    enum class DialStrip { STRIPS(ZINDLE_ASSET_ENUMERATOR) };                                                          \
                                                                                                                        \
     inline constexpr std::array allColorAssets = {COLORS(ZINDLE_ASSET_COLOR_ROW)};                                     \
     inline constexpr std::array allImageAssets = {IMAGES(ZINDLE_ASSET_IMAGE_ROW)};                                     \
-    inline constexpr std::array allDialStrips = {STRIPS(ZINDLE_ASSET_STRIP_ROW)};                                      \
                                                                                                                        \
     namespace asset_table {                                                                                            \
     inline constexpr const char* colorAssetNames[] = {COLORS(ZINDLE_ASSET_COLOR_NAME)};                                \
     inline constexpr ::assets::ImageAssetInfo imageAssetInfos[] = {IMAGES(ZINDLE_ASSET_IMAGE_INFO)};                   \
-    inline constexpr ::assets::DialStripInfo dialStripInfos[] = {STRIPS(ZINDLE_ASSET_STRIP_INFO)};                     \
     }                                                                                                                  \
                                                                                                                        \
     inline QString assetName(ColorAsset asset)                                                                         \
     {                                                                                                                  \
-        return QString::fromLatin1(asset_table::colorAssetNames[int(asset)]);                                                 \
+        return QString::fromLatin1(asset_table::colorAssetNames[int(asset)]);                                          \
     }                                                                                                                  \
     constexpr const ::assets::ImageAssetInfo& imageAssetInfo(ImageAsset asset)                                         \
     {                                                                                                                  \
-        return asset_table::imageAssetInfos[int(asset)];                                                                   \
+        return asset_table::imageAssetInfos[int(asset)];                                                               \
     }                                                                                                                  \
     inline QString assetName(ImageAsset asset)                                                                         \
     {                                                                                                                  \
         return QString::fromLatin1(imageAssetInfo(asset).name);                                                        \
+    }
+
+#define ZINDLE_ASSET_TABLES(COLORS, IMAGES, STRIPS)                                                                    \
+    ZINDLE_IMAGE_TABLES(COLORS, IMAGES)                                                                                \
+    enum class DialStrip { STRIPS(ZINDLE_ASSET_ENUMERATOR) };                                                          \
+    inline constexpr std::array allDialStrips = {STRIPS(ZINDLE_ASSET_STRIP_ROW)};                                      \
+    namespace asset_table {                                                                                            \
+    inline constexpr ::assets::DialStripInfo dialStripInfos[] = {STRIPS(ZINDLE_ASSET_STRIP_INFO)};                     \
     }                                                                                                                  \
     constexpr const ::assets::DialStripInfo& dialStripInfo(DialStrip strip)                                            \
     {                                                                                                                  \
-        return asset_table::dialStripInfos[int(strip)];                                                                   \
+        return asset_table::dialStripInfos[int(strip)];                                                                \
     }

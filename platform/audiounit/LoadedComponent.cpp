@@ -59,7 +59,7 @@ LoadedComponent::~LoadedComponent()
     dlclose(handle_);
 }
 
-std::shared_ptr<LoadedComponent> LoadedComponent::load(const ComponentManifest& manifest)
+void LoadedComponent::checkLibrary(const ComponentManifest& manifest)
 {
     const std::string failure = componentText(manifest) + " cannot be loaded: ";
     const fs::path& library = manifest.libraryPath;
@@ -70,6 +70,13 @@ std::shared_ptr<LoadedComponent> LoadedComponent::load(const ComponentManifest& 
     if (const std::optional<std::string> fault = sharedObjectFault(library))
         throw Error(failure + "its library " + library.string() + " is truncated or not a shared library (" + *fault
                     + ")");
+}
+
+std::shared_ptr<LoadedComponent> LoadedComponent::load(const ComponentManifest& manifest)
+{
+    checkLibrary(manifest);
+    const std::string failure = componentText(manifest) + " cannot be loaded: ";
+    const fs::path& library = manifest.libraryPath;
 
     dlerror();
     void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
@@ -78,10 +85,11 @@ std::shared_ptr<LoadedComponent> LoadedComponent::load(const ComponentManifest& 
         throw Error(failure + (text ? text : "the dynamic loader refused " + library.string()));
     }
     // The entry must be the library's own, not one a library it depends on happens to export.
+    std::error_code ownError;
     void* symbol = dlsym(handle, extensionEntryName);
     Dl_info origin{};
     const bool own = symbol && dladdr(symbol, &origin) != 0 && origin.dli_fname
-                     && fs::equivalent(origin.dli_fname, library, error);
+                     && fs::equivalent(origin.dli_fname, library, ownError);
     if (!own) {
         dlclose(handle);
         throw Error(failure + "its library " + library.string() + " has no entry " + extensionEntryName);

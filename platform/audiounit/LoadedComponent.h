@@ -30,6 +30,9 @@ public:
     /// dynamic loader sees it), the dynamic loader refused it (with the loader's text), or it
     /// has no entry "auExtensionCreatePrincipal".
     static std::shared_ptr<LoadedComponent> load(const ComponentManifest& manifest);
+    /// The checks load() makes before the dynamic loader runs any of the library's code: the
+    /// file exists and is a complete ELF shared object for this machine. Throws as load().
+    static void checkLibrary(const ComponentManifest& manifest);
 
     ~LoadedComponent();
     LoadedComponent(const LoadedComponent&) = delete;

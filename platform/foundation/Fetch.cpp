@@ -15,14 +15,25 @@ namespace foundation {
 
 namespace {
 
-// Main thread. One manager for the application, owned by it (a later application object gets
-// its own).
+QPointer<QNetworkAccessManager> applicationManager;
+
+// Runs first thing in the application's destructor. Left to the application's children, the
+// manager and its replies would go after Qt's host-lookup service, and a reply still resolving
+// its host then crashes the program on its way out.
+void deleteNetworkAccessManager()
+{
+    delete applicationManager.data();
+}
+
+// Main thread. One manager for the application, deleted just before it (a later application
+// object gets its own).
 QNetworkAccessManager& networkAccessManager()
 {
-    static QPointer<QNetworkAccessManager> manager;
-    if (!manager || manager->parent() != QCoreApplication::instance())
-        manager = new QNetworkAccessManager(QCoreApplication::instance());
-    return *manager;
+    if (!applicationManager || applicationManager->parent() != QCoreApplication::instance()) {
+        applicationManager = new QNetworkAccessManager(QCoreApplication::instance());
+        qAddPostRoutine(deleteNetworkAccessManager);
+    }
+    return *applicationManager;
 }
 
 // Qt reports an HTTP error status as an error of the reply; for us a response that arrived is

@@ -1,6 +1,7 @@
 #include "tools/tarnkit-gallery/ControlsSheet.h"
 
 #include "tools/tarnkit-gallery/SheetText.h"
+#include "tools/tarnkit-gallery/TablePanel.h"
 
 #include "Tarnkit/Components/DefaultOstrelButtonStyle.h"
 #include "Tarnkit/Components/StyledPopUpButtonWrapper.h"
@@ -14,7 +15,9 @@
 #include "Tarnkit/Controls/StyledPopUpButton.h"
 #include "Tarnkit/Controls/StyledSearchField.h"
 #include "Tarnkit/Controls/StyledSegmentedControl.h"
+#include "Tarnkit/Fields/StyledSlider.h"
 #include "Tarnkit/Fields/StyledTextField.h"
+#include "Tarnkit/Fields/TrackingSlider.h"
 #include "Tarnkit/Foundation/AssetResources.h"
 #include "Tarnkit/Foundation/Validating.h"
 
@@ -38,7 +41,7 @@ constexpr qreal nameColumn = 200;
 constexpr qreal columnGap = 18;
 constexpr qreal rowGap = 16;
 
-// ---- the table ------------------------------------------------------------------------------
+// ---- the grid -------------------------------------------------------------------------------
 
 // A state a specimen is shown in.
 enum class Look { normal, pressed, disabled, selected, on, mixed, focused, invalid, editing };
@@ -276,10 +279,33 @@ std::vector<Row> menuRows()
     };
 }
 
+// Sliders draw no focus ring and show neither selection nor on and mixed states: only the
+// normal, pressed and disabled looks apply (the tracking slider is an icon: no pressed look).
+std::vector<Row> sliderRows()
+{
+    const auto onlyLooks = [](std::initializer_list<Look> looks) {
+        return [looks = std::vector<Look>(looks)](Control& control, Look look) {
+            return std::find(looks.begin(), looks.end(), look) != looks.end() && applyLook(control, look);
+        };
+    };
+    return {
+        {"StyledSlider", "value 0.4",
+         [] {
+             auto slider = std::make_unique<StyledSlider>();
+             slider->setDoubleValue(0.4);
+             return slider;
+         },
+         onlyLooks({Look::normal, Look::pressed, Look::disabled})},
+        {"TrackingSlider", "an icon that steps its value",
+         [] { return std::make_unique<TrackingSlider>(icon(ImageAsset::organiserIconStar)); },
+         onlyLooks({Look::normal, Look::disabled})},
+    };
+}
+
 std::vector<Row> rows()
 {
     std::vector<Row> all = buttonRows();
-    for (auto group : {fieldRows(), menuRows()}) {
+    for (auto group : {fieldRows(), menuRows(), sliderRows()}) {
         for (Row& row : group)
             all.push_back(std::move(row));
     }
@@ -435,8 +461,16 @@ ControlsSheet renderControlsSheet(qreal scale)
     const qreal headerTop = margin + lineHeight(titleText()) + 4 + lineHeight(detailText()) + 22;
     const qreal firstRow = headerTop + lineHeight(headingText()) + 10;
     const qreal rowHeight = std::max(cellSize.height(), lineHeight(nameText()) + lineHeight(detailText()));
-    const qreal tableBottom = firstRow + table.size() * (rowHeight + rowGap);
-    const qreal componentsTop = tableBottom + 12 + lineHeight(headingText()) + 12;
+    const qreal gridBottom = firstRow + table.size() * (rowHeight + rowGap);
+
+    // The table, under the grid.
+    const qreal panelsTop = gridBottom + 10;
+    const qreal panelTop = panelsTop + lineHeight(nameText()) + lineHeight(detailText()) + 8;
+    std::unique_ptr<QWidget> tablePanel = makeTablePanel();
+    tablePanel->setParent(&host);
+    tablePanel->show();
+    const qreal componentsHeading = panelTop + tablePanelSize.height() + 22;
+    const qreal componentsTop = componentsHeading + lineHeight(headingText()) + 12;
 
     // The components: one row per component, its variants side by side.
     struct Placed {
@@ -460,8 +494,8 @@ ControlsSheet renderControlsSheet(qreal scale)
         y += height + rowGap;
     }
 
-    const qreal width =
-        std::ceil(std::max(margin * 2 + nameColumn + std::size(columns) * (cellSize.width() + columnGap), componentsRight + margin));
+    const qreal width = std::ceil(std::max({margin * 2 + nameColumn + std::size(columns) * (cellSize.width() + columnGap),
+                                            margin * 2 + tablePanelSize.width(), componentsRight + margin}));
     const qreal height = std::ceil(y + margin);
 
     host.resize(int(width), int(height));
@@ -514,7 +548,17 @@ ControlsSheet renderControlsSheet(qreal scale)
         }
     }
 
-    drawText(painter, headingText(), QPointF(margin, tableBottom + 12), QStringLiteral("Declarative components"));
+    drawText(painter, nameText(), QPointF(margin, panelsTop), QStringLiteral("StyledTableView"));
+    drawText(painter, detailText(), QPointF(margin, panelsTop + lineHeight(nameText())),
+             QStringLiteral("rows 1 to 3 and 5 selected, an actionable header restyled by applyHeaderStyle"));
+    const QPointF panelAt(margin, panelTop);
+    painter.save();
+    painter.translate(panelAt);
+    tablePanel->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    painter.restore();
+    sheet.panels.insert(QStringLiteral("StyledTableView, merged selection"), QRectF(panelAt, QSizeF(tablePanel->size())));
+
+    drawText(painter, headingText(), QPointF(margin, componentsHeading), QStringLiteral("Declarative components"));
     QString lastName;
     for (const Placed& each : placed) {
         const Component& part = *each.part;

@@ -8,11 +8,13 @@
 #include "tools/zindle-host/RenderCommand.h"
 #include "tools/zindle-host/ShowSession.h"
 
-#include "platform/audiounit/Validator.h"
+#include "platform/audiounit/ValidationProcess.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <sstream>
@@ -135,12 +137,22 @@ void expectNoArguments(const std::vector<std::string>& arguments)
 
 int validateCommand(const std::vector<std::string>& arguments, const Console& console)
 {
-    expectNoArguments(arguments);
+    au::ChildValidationOptions options;
+    ArgumentReader reader(arguments, "validate");
+    while (!reader.atEnd()) {
+        if (auto seconds = reader.option("--timeout"))
+            options.timeout = std::chrono::milliseconds(
+                std::llround(parseNumberOption<double>("--timeout", *seconds, 0.1, 3600.0) * 1000.0));
+        else
+            usageError("validate takes no arguments, got '" + reader.positional() + "'");
+    }
     const au::ComponentRegistry registry;
     const au::ComponentManifest manifest = findInstalledEffect(registry, zindleEffect);
-    // An effect that does not load is exit 5, as for the other commands, not a failed check.
-    loadEffect(manifest);
-    const au::ValidationReport report = au::validateComponent(manifest, {}, console.out);
+    // An effect whose library cannot be loaded is exit 5, as for the other commands, not a
+    // failed check; that much is found without running any of its code here.
+    checkEffectLibrary(manifest);
+    // In a child process: an effect that crashes or hangs is a failed validation, not our end.
+    const au::ValidationReport report = au::validateInChildProcess(manifest, options, console.out);
     return static_cast<int>(report.result == au::ValidationResult::passed ? ExitCode::success : ExitCode::failed);
 }
 
@@ -287,7 +299,10 @@ Commands:
         --automate formantShift=0:0,2.5:-1200 (times increase; later ones win).
     --block-size <frames>
         Frames per render call, 1 to 8192 (default 512).
-  validate      Validates the installed effect and prints the report.
+  validate [--timeout <seconds>]
+                Validates the installed effect and prints the report. The effect runs in a
+                process of its own: one that crashes fails the validation, one that takes
+                longer than the timeout (default 30 s) is stopped and fails it as timed out.
   list          Lists the installed effects: codes, name, version and bundle.
   params        Lists the effect's parameters: identifier, name, unit, range, default and
                 value strings.

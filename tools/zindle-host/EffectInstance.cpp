@@ -35,6 +35,15 @@ std::shared_ptr<au::LoadedComponent> loadEffect(const au::ComponentManifest& man
     }
 }
 
+void checkEffectLibrary(const au::ComponentManifest& manifest)
+{
+    try {
+        au::LoadedComponent::checkLibrary(manifest);
+    } catch (const au::Error& error) {
+        throw HostError(ExitCode::effect, error.what());
+    }
+}
+
 EffectInstance::EffectInstance(const au::ComponentManifest& manifest) : component_(loadEffect(manifest))
 {
     try {

@@ -30,6 +30,10 @@ au::ComponentManifest findInstalledEffect(const au::ComponentRegistry& registry,
 /// (effect) with the loader's reason when it does not load.
 std::shared_ptr<au::LoadedComponent> loadEffect(const au::ComponentManifest& manifest);
 
+/// The checks of loadEffect that run none of the library's code (the file is there and is a
+/// whole shared object), with the same HostError.
+void checkEffectLibrary(const au::ComponentManifest& manifest);
+
 /// One instance of an installed effect, opened the way a host opens it: the registry's
 /// manifest, the component's library, a principal and its Audio Unit. The principal is also
 /// what makes the effect's view. The host registers as an

@@ -2,10 +2,12 @@
 #include "tools/tarnkit-gallery/GallerySheet.h"
 
 #include "Tarnkit/Foundation/AssetResources.h"
+#include "Tarnkit/Foundation/TableViewStyle.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 
 
 namespace {
@@ -105,7 +107,10 @@ TEST_P(ControlsSheetTest, ShowsEveryControlInEveryState)
 
     const QRectF page(QPointF(0, 0), sheet.image.deviceIndependentSize());
     const QRgb background = sheet.image.pixel(0, 0);
-    ASSERT_FALSE(sheet.rows.isEmpty());
+    // The buttons, the fields, the menus and the sliders all have rows.
+    for (const char* control : {"StyledButton", "OstrelPushButton", "StyledTextField", "StyledSearchField",
+                                "StyledSegmentedControl", "StyledPopUpButton", "StyledSlider", "TrackingSlider"})
+        EXPECT_FALSE(sheet.rows.filter(QString::fromLatin1(control) + QStringLiteral(", ")).isEmpty()) << control;
     EXPECT_EQ(sheet.specimens.size() + sheet.notApplicable.size(), sheet.rows.size() * sheet.states.size());
     for (const QString& row : sheet.rows) {
         for (const QString& state : sheet.states) {
@@ -118,11 +123,14 @@ TEST_P(ControlsSheetTest, ShowsEveryControlInEveryState)
             EXPECT_TRUE(page.contains(sheet.specimens.value(key))) << qPrintable(key);
             EXPECT_TRUE(showsSomething(sheet.image, sheet.specimens.value(key), background)) << qPrintable(key);
         }
-        // Every control has its normal, disabled and focused looks; pressed, disabled, focused
-        // and editing, where a control has them, each look unlike the normal control.
+        // Every control has its normal and disabled looks, and all but the sliders (which draw
+        // no focus ring) their focused one; pressed, disabled, focused and editing, where a
+        // control has them, each look unlike the normal control.
         const QRectF normal = sheet.specimens.value(gallery::specimenKey(row, QStringLiteral("normal")));
-        for (const char* state : {"disabled", "focused, key window"})
-            EXPECT_TRUE(sheet.specimens.contains(gallery::specimenKey(row, QString::fromLatin1(state)))) << qPrintable(row);
+        EXPECT_TRUE(sheet.specimens.contains(gallery::specimenKey(row, QStringLiteral("disabled")))) << qPrintable(row);
+        const bool slider = row.startsWith(QStringLiteral("StyledSlider")) || row.startsWith(QStringLiteral("TrackingSlider"));
+        EXPECT_NE(sheet.specimens.contains(gallery::specimenKey(row, QStringLiteral("focused, key window"))), slider)
+            << qPrintable(row);
         for (const char* state : {"pressed", "disabled", "focused, key window", "editing"}) {
             const QString key = gallery::specimenKey(row, QString::fromLatin1(state));
             if (!sheet.specimens.contains(key))
@@ -142,7 +150,18 @@ TEST_P(ControlsSheetTest, ShowsEveryControlInEveryState)
     EXPECT_TRUE(sheet.specimens.contains(gallery::specimenKey(sheet.rows.filter("StyledTextField").value(0), "editing")));
     EXPECT_TRUE(sheet.notApplicable.contains(gallery::specimenKey(sheet.rows.value(0), "editing")));
 
-    // The declarative components below the table.
+    // The table below the grid shows its selection.
+    const QString table = QStringLiteral("StyledTableView, merged selection");
+    ASSERT_TRUE(sheet.panels.contains(table));
+    const QRectF panel = sheet.panels.value(table);
+    EXPECT_TRUE(page.contains(panel));
+    const QColor selection = *TableViewStyle().selectedRowBackgroundColor();
+    // Row 2, in the middle of the merged block, below the 24-point header.
+    EXPECT_EQ(pixelAt(sheet.image, panel.topLeft() + QPointF(panel.width() / 2, 24 + 2 * 24 + 20)).rgb(), selection.rgb());
+    EXPECT_NE(pixelAt(sheet.image, panel.topLeft() + QPointF(panel.width() / 2, 24 + 4 * 24 + 12)).rgb(), selection.rgb())
+        << "row 4 is not selected";
+
+    // The declarative components below it.
     for (const char* name : {"StyledPopUpButtonWrapper", "DefaultOstrelButtonStyle", "VartlowButtonStyle",
                              "TarnSegmentedControl", "TarnSettings"}) {
         const auto found = std::find_if(sheet.panels.keyBegin(), sheet.panels.keyEnd(),
@@ -152,6 +171,9 @@ TEST_P(ControlsSheetTest, ShowsEveryControlInEveryState)
     for (auto it = sheet.panels.cbegin(); it != sheet.panels.cend(); ++it) {
         EXPECT_TRUE(page.contains(it.value())) << qPrintable(it.key());
         EXPECT_TRUE(showsSomething(sheet.image, it.value(), background)) << qPrintable(it.key());
+        // Nothing below the grid is drawn over anything else there.
+        for (auto other = std::next(it); other != sheet.panels.cend(); ++other)
+            EXPECT_FALSE(it.value().intersects(other.value())) << qPrintable(it.key()) << " and " << qPrintable(other.key());
     }
     const QRectF pressed = sheet.panels.value(QStringLiteral("DefaultOstrelButtonStyle, pressed"));
     const QRectF plain = sheet.panels.value(QStringLiteral("DefaultOstrelButtonStyle, normal"));

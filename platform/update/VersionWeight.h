@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace zindle {
+namespace update {
 
 /// The weight by which version texts compare: the dot-separated components (empty ones
 /// dropped) weigh 10000, 100 and 1 for the first, the second and every later one. A component
@@ -13,4 +13,4 @@ namespace zindle {
 /// limit. Any thread.
 std::int64_t convertVersionToWeight(std::string_view version);
 
-} // namespace zindle
+} // namespace update

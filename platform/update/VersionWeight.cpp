@@ -1,10 +1,10 @@
-#include "extension/VersionWeight.h"
+#include "platform/update/VersionWeight.h"
 
 #include <algorithm>
 #include <charconv>
 #include <limits>
 
-namespace zindle {
+namespace update {
 
 namespace {
 
@@ -71,4 +71,4 @@ std::int64_t convertVersionToWeight(std::string_view version)
     return weight;
 }
 
-} // namespace zindle
+} // namespace update

@@ -6,10 +6,11 @@
 #include <QTcpSocket>
 #include <QUrl>
 
-namespace zindle::test {
+namespace testing_support {
 
 /// A one-document HTTP server on 127.0.0.1 (main thread): answers every GET with the given
-/// status and body, then closes the connection.
+/// status and body, then closes the connection; or, after hang(), reads each request and never
+/// answers it.
 class FeedServer : public QTcpServer {
 public:
     FeedServer()
@@ -22,7 +23,9 @@ public:
     {
         body_ = std::move(body);
         status_ = status;
+        hangs_ = false;
     }
+    void hang() { hangs_ = true; }
     QUrl url(const QString& path = QStringLiteral("/zindle/zindle.xml")) const
     {
         return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(path));
@@ -42,6 +45,8 @@ private:
                 ++requests_;
                 lastRequestLine_ = request_.left(request_.indexOf("\r\n"));
                 request_.clear();
+                if (hangs_)
+                    return;
                 QByteArray response = "HTTP/1.1 " + QByteArray::number(status_) + " Status\r\n";
                 response += "Content-Type: application/rss+xml\r\n";
                 response += "Content-Length: " + QByteArray::number(body_.size()) + "\r\n";
@@ -55,9 +60,10 @@ private:
 
     QByteArray body_;
     int status_ = 200;
+    bool hangs_ = false;
     QByteArray request_;
     QByteArray lastRequestLine_;
     int requests_ = 0;
 };
 
-} // namespace zindle::test
+} // namespace testing_support

@@ -1,0 +1,23 @@
+#include "Zindle/SparkleHelper.h"
+
+#include "Mossbell/Links.h"
+#include "platform/foundation/MainQueue.h"
+
+namespace zindleapp {
+
+namespace {
+constexpr std::string_view source = "Zindle/SparkleHelper";
+}
+
+SparkleHelper::SparkleHelper()
+{
+    foundation::mainQueue::requireMainThread("init() called off the main thread", source, __LINE__);
+}
+
+QString SparkleHelper::feedURLString(const update::Updater&)
+{
+    foundation::mainQueue::requireMainThread("feedURLString(for:) called off the main thread", source, __LINE__);
+    return mossbell::links::updateFeed().toString(QUrl::FullyEncoded);
+}
+
+} // namespace zindleapp
