@@ -41,6 +41,12 @@ Rect centred(const Size& size, const Rect& frame)
     return rect;
 }
 
+Rect drawTextAtTop(QPainter& painter, const AttributedString& string, const Rect& rect, const QWidget& view)
+{
+    const VerticalFlip flip = viewFlip(view);
+    return flip.unmap(string.draw(painter, flip.map(rect)));
+}
+
 void drawStyledImage(QPainter& painter, const ImageRef& image, const Rect& rect, const QWidget& view,
                      double fraction)
 {

@@ -28,6 +28,11 @@ VerticalFlip viewFlip(const QWidget& view);
 /// (each rounded to whole points, halves away from zero).
 Rect centred(const Size& size, const Rect& frame);
 
+/// Draws string with the top of its line box at the top of rect (y-up, in view), aligned in
+/// rect's width by its paragraph style, as a field or a label lays text out; returns the rect
+/// the text takes.
+Rect drawTextAtTop(QPainter& painter, const AttributedString& string, const Rect& rect, const QWidget& view);
+
 /// Draws image into rect (y-up, in view) at opacity fraction, as the styled cells draw bezels
 /// and icons: a template image is first tinted with the control text colour. A null image
 /// draws nothing.

@@ -56,7 +56,7 @@ Rect OstrelPushButtonCell::titleRect(const Rect& rect) const
 void OstrelPushButtonCell::drawBezel(QPainter& painter, const Rect& frame, QWidget& view)
 {
     const Rect rect = bezelStyle() == BezelStyle::rounded ? frame.inset(edgeInsets_, false) : frame;
-    drawStyledImage(painter, style().bezelImage(controlState()), rect, view, isEnabled() ? 1.0 : 0.5);
+    drawStyledBezel(*this, style(), painter, rect, view);
 }
 
 Rect OstrelPushButtonCell::drawTitle(QPainter& painter, const AttributedString& title, const Rect& frame,

@@ -1,5 +1,6 @@
 #include "Tarnkit/Controls/StyledButton.h"
 
+#include "Tarnkit/Controls/StyledButtonDrawing.h"
 #include "Tarnkit/Foundation/Image.h"
 
 #include <algorithm>
@@ -50,9 +51,7 @@ Size StyledButton::intrinsicContentSize() const
     const ImageRef bezel = styled->style().bezelImage(styled->controlState());
     if (!bezel)
         return size;
-    const EdgeInsets insets = alignmentRectInsets();
-    const double minimum = fixedWidth_.value_or(bezel->size().width());
-    return {std::max(size.width, minimum) - horizontal(insets), bezel->size().height() - vertical(insets)};
+    return bezelSizedIntrinsicSize(size, *bezel, alignmentRectInsets(), fixedWidth_.value_or(bezel->size().width()));
 }
 
 void StyledButton::drawRect(QPainter& painter, const Rect& dirtyRect)

@@ -57,7 +57,7 @@ Rect StyledButtonCell::titleRect(const Rect& rect) const
 
 void StyledButtonCell::drawBezel(QPainter& painter, const Rect& frame, QWidget& view)
 {
-    drawStyledImage(painter, style().bezelImage(controlState()), frame, view, isEnabled() ? 1.0 : 0.5);
+    drawStyledBezel(*this, style(), painter, frame, view);
 }
 
 Rect StyledButtonCell::drawTitle(QPainter& painter, const AttributedString& title, const Rect& frame, QWidget& view)

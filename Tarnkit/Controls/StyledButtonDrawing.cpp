@@ -29,6 +29,17 @@ Rect scaledImageRect(const Size& size, const Rect& frame, ImageScaling scaling)
     foundation::fatalError("Unhandled image scaling value", "Tarnkit/StyledButtonCell", __LINE__);
 }
 
+void drawStyledBezel(const ButtonCell& cell, const ControlStyle& style, QPainter& painter, const Rect& rect,
+                     const QWidget& view)
+{
+    drawStyledImage(painter, style.bezelImage(cell.controlState()), rect, view, cell.isEnabled() ? 1.0 : 0.5);
+}
+
+Size bezelSizedIntrinsicSize(const Size& size, const Image& bezel, const EdgeInsets& insets, double minimumWidth)
+{
+    return {std::max(size.width, minimumWidth) - horizontal(insets), bezel.size().height() - vertical(insets)};
+}
+
 void drawStyledButtonImage(const ButtonCell& cell, QPainter& painter, const ImageRef& image, const Rect& frame,
                            const QWidget& view)
 {

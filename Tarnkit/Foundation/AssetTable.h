@@ -6,7 +6,7 @@
 // Colour rows: X(identifier, "asset name")
 // Image rows:  X(identifier, "asset name", width, height, capTop, capLeft, capBottom, capRight)
 //   size in points; the caps are the slicing of a bezel that stretches to its control's frame
-//   (all zero: the whole image scales). Where a bezel carries a glyph (arrows, magnifier), the
+//   (all zero: the whole image scales). Where a bezel carries a glyph (the arrows), the
 //   middle rows that stretch lie clear of it, so a taller control keeps its glyph's shape.
 
 #define TARNKIT_COLOR_ASSETS(X)                                                                                        \
@@ -57,6 +57,8 @@
     X(tkuiPopupToolDown, "tkui-popup-tool-down", 36, 20, 14, 6, 5, 16)                                                 \
     X(tkuiSearchfield, "tkui-searchfield", 120, 24, 17, 24, 6, 10)                                                     \
     X(tkuiSearchfieldFocus, "tkui-searchfield-focus", 120, 24, 17, 24, 6, 10)                                          \
+    X(tkuiSearchfieldSearch, "tkui-searchfield-search", 12, 12, 0, 0, 0, 0)                                            \
+    X(tkuiSearchfieldCancel, "tkui-searchfield-cancel", 12, 12, 0, 0, 0, 0)                                            \
     X(tkuiSlider, "tkui-slider", 60, 4, 0, 2, 0, 2)                                                                    \
     X(tkuiSliderAlley, "tkui-slider-alley", 60, 4, 0, 2, 0, 2)                                                         \
     X(tkuiSliderHandle, "tkui-slider-handle", 16, 16, 0, 0, 0, 0)                                                      \

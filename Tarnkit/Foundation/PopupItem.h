@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Tarnkit/Foundation/MenuPresentable.h"
+
 #include <QIcon>
 #include <QString>
 
 #include <optional>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -24,6 +27,16 @@ struct PopupItem {
     PopupItem(std::optional<T> object_, QString title_, QIcon image_ = {}, bool isEnabled_ = true)
         : object(std::move(object_)), title(std::move(title_)), image(std::move(image_)), isEnabled(isEnabled_)
     {
+    }
+
+    /// An item for a presentable value: titled as the value presents itself, standing for the
+    /// value when it is a T (for nothing otherwise), enabled.
+    template <MenuPresentable U>
+    explicit PopupItem(const U& value, QIcon image_ = {})
+        : title(MenuPresentation<U>::title(value)), image(std::move(image_))
+    {
+        if constexpr (std::is_same_v<U, T>)
+            object = value;
     }
 
     /// A divider when isDivider is true; otherwise an empty, enabled item standing for nothing.

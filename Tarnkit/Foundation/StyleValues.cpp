@@ -14,4 +14,10 @@ const ColorRef& controlTextColor()
     return color;
 }
 
+const ColorRef& secondaryLabelColor()
+{
+    static const ColorRef color = std::make_shared<const QColor>(255, 255, 255, 140);
+    return color;
+}
+
 } // namespace tarnkit

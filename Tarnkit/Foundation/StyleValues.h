@@ -57,4 +57,8 @@ const ColorRef& clearColor();
 /// styled cells tint template images with. One shared object.
 const ColorRef& controlTextColor();
 
+/// The platform's secondary label colour in the fixed dark look (white at 55%): the colour of
+/// a pop-up's label before its title. One shared object.
+const ColorRef& secondaryLabelColor();
+
 } // namespace tarnkit

@@ -129,17 +129,9 @@ Drawing headerTextField()
 // The search field: a text field led by a magnifier, kept above the rows that stretch.
 Drawing searchField(Field look)
 {
-    return [look](QPainter& p, const QSizeF& size) {
-        const QRectF body(2, 2, size.width() - 4, size.height() - 5);
-        drawField(p, body, 3, look);
-        const QColor glyph = paletteColor(look == Field::focus ? "Grey 70%" : "Grey 50%");
-        const QPointF lens(body.left() + 10, body.top() + 8.5);
-        p.setPen(QPen(glyph, 1.4, Qt::SolidLine, Qt::RoundCap));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(lens, 3.3, 3.3);
-        p.setPen(QPen(glyph, 1.8, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(lens + QPointF(2.6, 2.6), lens + QPointF(4.8, 4.8));
-    };
+    // The magnifier is the search button's own image (tkui-searchfield-search): the bezel is
+    // the field, its left cap wide enough for the button to sit on.
+    return [look](QPainter& p, const QSizeF& size) { drawField(p, QRectF(2, 2, size.width() - 4, size.height() - 5), 3, look); };
 }
 
 // The slider's track: a 4-point groove, and its filled part in the selection blue.

@@ -136,6 +136,36 @@ Drawing overflowButton(bool pressed)
     };
 }
 
+// The search field's buttons: the magnifier at its leading end and the round cancel button
+// that clears it, both in the field's glyph grey.
+Drawing searchIcon()
+{
+    return [](QPainter& p, const QSizeF&) {
+        const QColor glyph = paletteColor("Grey 50%");
+        const QPointF lens(5, 5);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(glyph, 1.4, Qt::SolidLine, Qt::RoundCap));
+        p.drawEllipse(lens, 3.4, 3.4);
+        p.setPen(QPen(glyph, 1.8, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(lens + QPointF(2.7, 2.7), lens + QPointF(5.6, 5.6));
+    };
+}
+
+Drawing searchCancel()
+{
+    return [](QPainter& p, const QSizeF& size) {
+        const QPointF centre(size.width() / 2, size.height() / 2);
+        p.setPen(Qt::NoPen);
+        p.setBrush(paletteColor("Grey 50%"));
+        p.drawEllipse(centre, 5.5, 5.5);
+        // The cross is cut out of the disc, so the field shows through it.
+        p.setCompositionMode(QPainter::CompositionMode_Clear);
+        p.setPen(QPen(Qt::black, 1.4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(centre + QPointF(-2.3, -2.3), centre + QPointF(2.3, 2.3));
+        p.drawLine(centre + QPointF(-2.3, 2.3), centre + QPointF(2.3, -2.3));
+    };
+}
+
 // The maker's mark: a voice waveform folding into a V on a purple-to-blue tile.
 Drawing makerLogo()
 {
@@ -205,6 +235,8 @@ DrawingTable iconArtwork()
         {"properties-table-add-down", addButton(true)},
         {"properties-tableheader-overflow", overflowButton(false)},
         {"properties-tableheader-overflow-down", overflowButton(true)},
+        {"tkui-searchfield-search", searchIcon()},
+        {"tkui-searchfield-cancel", searchCancel()},
         {"window-vartlow", makerLogo()},
     };
 }

@@ -5,6 +5,7 @@
 #include "Tarnkit/Controls/StyledButton.h"
 #include "Tarnkit/Foundation/Selectable.h"
 #include "Tarnkit/Foundation/ViewSugar.h"
+#include "Tarnkit/tests/TestViews.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -18,14 +19,7 @@
 namespace {
 
 using namespace tarnkit;
-
-QImage picture(QWidget& widget)
-{
-    QImage image(widget.size(), QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
-}
+using tarnkit::testing::picture;
 
 int inkCount(const QImage& image)
 {

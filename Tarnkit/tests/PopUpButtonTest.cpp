@@ -2,7 +2,7 @@
 #include "Tarnkit/Foundation/MenuItemAttributes.h"
 #include "Tarnkit/Foundation/MenuPresentable.h"
 #include "Tarnkit/Foundation/PassthroughSubject.h"
-#include "Tarnkit/Foundation/PopUpButton.h"
+#include "Tarnkit/Controls/PopUpButton.h"
 #include "Tarnkit/Foundation/PopupItem.h"
 
 #include <gtest/gtest.h>

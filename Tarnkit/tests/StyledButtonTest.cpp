@@ -7,6 +7,7 @@
 #include "Tarnkit/Foundation/AssetResources.h"
 #include "Tarnkit/Foundation/Image.h"
 #include "Tarnkit/Foundation/Validating.h"
+#include "Tarnkit/tests/TestViews.h"
 
 #include <QPainter>
 #include <QSignalSpy>
@@ -18,29 +19,10 @@
 #include <memory>
 #include <optional>
 
-namespace tarnkit {
-
-// How failing checks show rects, sizes and insets.
-std::ostream& operator<<(std::ostream& out, const Rect& r)
-{
-    return out << "(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
-}
-
-std::ostream& operator<<(std::ostream& out, const Size& s)
-{
-    return out << "(" << s.width << " x " << s.height << ")";
-}
-
-std::ostream& operator<<(std::ostream& out, const EdgeInsets& i)
-{
-    return out << "(" << i.top << ", " << i.left << ", " << i.bottom << ", " << i.right << ")";
-}
-
-} // namespace tarnkit
-
 namespace {
 
 using namespace tarnkit;
+using tarnkit::testing::picture;
 using State = StyledControlState;
 
 // ---- fixtures -------------------------------------------------------------------------------
@@ -94,15 +76,6 @@ QRect inkBounds(const QImage& image)
             if (qAlpha(image.pixel(x, y)) > 0)
                 ink |= QRect(x, y, 1, 1);
     return ink;
-}
-
-// What the widget draws itself, over nothing (no window background).
-QImage picture(QWidget& widget)
-{
-    QImage image(widget.size(), QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
 }
 
 // ---- state ----------------------------------------------------------------------------------

@@ -26,7 +26,9 @@ struct Sheet {
 const Sheet sheets[] = {
     {"bundle", "every colour and image of the library's bundle",
      [](qreal scale) { return tarnkit::gallery::renderGallery(scale).image; }},
-    {"controls", "the styled controls in their states (normal, pressed, disabled, selected, on, mixed, focused)",
+    {"controls",
+     "the styled controls in their states (normal, pressed, disabled, selected, on, mixed, focused, invalid, "
+     "editing) and the declarative components",
      [](qreal scale) { return tarnkit::gallery::renderControlsSheet(scale).image; }},
 };
 

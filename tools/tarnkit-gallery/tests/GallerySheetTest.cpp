@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 
 namespace {
 
@@ -104,7 +107,10 @@ TEST_P(ControlsSheetTest, ShowsEveryControlInEveryState)
 
     const QRectF page(QPointF(0, 0), sheet.image.deviceIndependentSize());
     const QRgb background = sheet.image.pixel(0, 0);
-    ASSERT_FALSE(sheet.rows.isEmpty());
+    // The buttons, the fields, the menus and the sliders all have rows.
+    for (const char* control : {"StyledButton", "OstrelPushButton", "StyledTextField", "StyledSearchField",
+                                "StyledSegmentedControl", "StyledPopUpButton", "StyledSlider", "TrackingSlider"})
+        EXPECT_FALSE(sheet.rows.filter(QString::fromLatin1(control) + QStringLiteral(", ")).isEmpty()) << control;
     EXPECT_EQ(sheet.specimens.size() + sheet.notApplicable.size(), sheet.rows.size() * sheet.states.size());
     for (const QString& row : sheet.rows) {
         for (const QString& state : sheet.states) {
@@ -117,17 +123,32 @@ TEST_P(ControlsSheetTest, ShowsEveryControlInEveryState)
             EXPECT_TRUE(page.contains(sheet.specimens.value(key))) << qPrintable(key);
             EXPECT_TRUE(showsSomething(sheet.image, sheet.specimens.value(key), background)) << qPrintable(key);
         }
-        // Pressed, disabled and focused each look unlike the normal control, where it takes them.
+        // Every control has its normal and disabled looks, and all but the sliders (which draw
+        // no focus ring) their focused one; pressed, disabled, focused and editing, where a
+        // control has them, each look unlike the normal control.
         const QRectF normal = sheet.specimens.value(gallery::specimenKey(row, QStringLiteral("normal")));
-        for (const char* state : {"pressed", "disabled", "focused, key window"}) {
+        EXPECT_TRUE(sheet.specimens.contains(gallery::specimenKey(row, QStringLiteral("disabled")))) << qPrintable(row);
+        const bool slider = row.startsWith(QStringLiteral("StyledSlider")) || row.startsWith(QStringLiteral("TrackingSlider"));
+        EXPECT_NE(sheet.specimens.contains(gallery::specimenKey(row, QStringLiteral("focused, key window"))), slider)
+            << qPrintable(row);
+        for (const char* state : {"pressed", "disabled", "focused, key window", "editing"}) {
             const QString key = gallery::specimenKey(row, QString::fromLatin1(state));
-            if (sheet.notApplicable.contains(key))
+            if (!sheet.specimens.contains(key))
                 continue;
             const QRectF other = sheet.specimens.value(key);
-            ASSERT_EQ(other.size(), normal.size()) << qPrintable(row) << ", " << state;
-            EXPECT_TRUE(differ(sheet.image, normal, other)) << qPrintable(row) << ", " << state;
+            ASSERT_EQ(other.size(), normal.size()) << qPrintable(key);
+            EXPECT_TRUE(differ(sheet.image, normal, other)) << qPrintable(key);
         }
     }
+    // A text field shows its invalid bezel.
+    for (const QString& row : sheet.rows.filter("StyledTextField")) {
+        EXPECT_TRUE(differ(sheet.image, sheet.specimens.value(gallery::specimenKey(row, "normal")),
+                           sheet.specimens.value(gallery::specimenKey(row, "invalid"))))
+            << qPrintable(row);
+    }
+    // The fields edit; the buttons do not.
+    EXPECT_TRUE(sheet.specimens.contains(gallery::specimenKey(sheet.rows.filter("StyledTextField").value(0), "editing")));
+    EXPECT_TRUE(sheet.notApplicable.contains(gallery::specimenKey(sheet.rows.value(0), "editing")));
 
     // The table below the grid shows its selection.
     const QString table = QStringLiteral("StyledTableView, merged selection");
@@ -139,6 +160,24 @@ TEST_P(ControlsSheetTest, ShowsEveryControlInEveryState)
     EXPECT_EQ(pixelAt(sheet.image, panel.topLeft() + QPointF(panel.width() / 2, 24 + 2 * 24 + 20)).rgb(), selection.rgb());
     EXPECT_NE(pixelAt(sheet.image, panel.topLeft() + QPointF(panel.width() / 2, 24 + 4 * 24 + 12)).rgb(), selection.rgb())
         << "row 4 is not selected";
+
+    // The declarative components below it.
+    for (const char* name : {"StyledPopUpButtonWrapper", "DefaultOstrelButtonStyle", "VartlowButtonStyle",
+                             "TarnSegmentedControl", "TarnSettings"}) {
+        const auto found = std::find_if(sheet.panels.keyBegin(), sheet.panels.keyEnd(),
+                                        [&](const QString& key) { return key.startsWith(QString::fromLatin1(name)); });
+        ASSERT_NE(found, sheet.panels.keyEnd()) << name;
+    }
+    for (auto it = sheet.panels.cbegin(); it != sheet.panels.cend(); ++it) {
+        EXPECT_TRUE(page.contains(it.value())) << qPrintable(it.key());
+        EXPECT_TRUE(showsSomething(sheet.image, it.value(), background)) << qPrintable(it.key());
+        // Nothing below the grid is drawn over anything else there.
+        for (auto other = std::next(it); other != sheet.panels.cend(); ++other)
+            EXPECT_FALSE(it.value().intersects(other.value())) << qPrintable(it.key()) << " and " << qPrintable(other.key());
+    }
+    const QRectF pressed = sheet.panels.value(QStringLiteral("DefaultOstrelButtonStyle, pressed"));
+    const QRectF plain = sheet.panels.value(QStringLiteral("DefaultOstrelButtonStyle, normal"));
+    EXPECT_TRUE(differ(sheet.image, plain, QRectF(pressed.topLeft(), plain.size())));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, ControlsSheetTest, ::testing::Values(1, 2));

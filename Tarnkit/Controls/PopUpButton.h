@@ -1,48 +1,94 @@
 #pragma once
 
+#include "Tarnkit/Controls/Button.h"
 #include "Tarnkit/Foundation/Cancellable.h"
 #include "Tarnkit/Foundation/ControlPublisher.h"
 #include "Tarnkit/Foundation/MenuPresentable.h"
 #include "Tarnkit/Foundation/Publisher.h"
 #include "Tarnkit/Foundation/RawRepresentable.h"
 
-#include <QComboBox>
+#include <QMenu>
+#include <QPointer>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <type_traits>
+#include <vector>
 
-class QMenu;
+class QAction;
 
 namespace tarnkit {
 
-/// A pop-up button: a combo box whose items come from a menu, and the operations that fill it
-/// from presentable values, select one by its raw value, read the selection back and keep it in
-/// step with a published value.
+/// A pop-up button: a button that holds a menu and shows the item chosen from it. A press (or
+/// Space, Up or Down) opens the menu over the button; picking an item sends the item's own
+/// action to its target, selects the item (its title becomes the button's) and sends the
+/// button's: activated(index), then action(). The selected item may lie in a submenu. A
+/// pull-down button keeps its first item's title and selects nothing on a pick.
 ///
-/// An item keeps its menu item's title, icon, represented object (itemData at Qt::UserRole) and
-/// tag (at tagRole); separators stay separators. Its action signal is activated(). Main thread
-/// only: every operation stops the process when called elsewhere.
-class PopUpButton : public QComboBox {
+/// Its items are the menu's items in pre-order (each item, then at once its submenu's items
+/// listed the same way), alternates left out; the index operations count in that list. An item
+/// keeps its represented object (data(), itemData at Qt::UserRole) and its tag (at tagRole);
+/// an item that opens a submenu, a section header and a separator are not choosable
+/// (isItemEnabled is false). The first item put into an empty menu becomes the selected one,
+/// and removing the selected item (or the item whose submenu holds it) leaves none selected.
+///
+/// It also offers the operations that fill it from presentable values, select one by its raw
+/// value, read the selection back and keep it in step with a published value. Main thread only:
+/// every operation stops the process when called elsewhere.
+class PopUpButton : public Button {
     Q_OBJECT
 public:
     static constexpr int tagRole = Qt::UserRole + 1;
 
-    explicit PopUpButton(QWidget* parent = nullptr);
+    explicit PopUpButton(QWidget* parent = nullptr, bool pullsDown = false);
+    ~PopUpButton() override;
 
-    /// Replaces all items by those of menu (none for a null menu): separators as separators,
-    /// section headers as disabled items, a submenu as a disabled item followed by its own
-    /// items; alternates are left out (a combo box shows no modifier alternates). The selection
-    /// moves to the first item, as a new menu's does.
-    void setMenu(const QMenu* menu);
+    bool pullsDown() const { return pullsDown_; }
+    /// The button's menu; never null. Fill it directly (menuItem::setItemArray ...) or through
+    /// the operations below.
+    QMenu* menu() const { return menu_.get(); }
+    /// Whether the menu enables its items by their targets when it opens (menuItem::).
+    bool autoenablesItems() const;
+    void setAutoenablesItems(bool autoenables);
 
+    /// The items in pre-order, alternates left out.
+    std::vector<QAction*> items() const;
+    int count() const { return int(items().size()); }
+    QAction* itemAt(int index) const;
+    int indexOfItem(const QAction* item) const;
+    QString itemText(int index) const;
+    /// The represented object (Qt::UserRole), the tag (tagRole, a qint64) or the title
+    /// (Qt::DisplayRole) of the item at index; an invalid variant for another role or index.
+    QVariant itemData(int index, int role = Qt::UserRole) const;
+    void setItemData(int index, const QVariant& value, int role = Qt::UserRole);
     std::int64_t itemTag(int index) const;
     bool isSeparator(int index) const;
     bool isItemEnabled(int index) const;
 
+    /// Appends an item titled title standing for object.
+    void addItem(const QString& title, const QVariant& object = {}, const QIcon& image = {});
+    void removeAllItems();
+    void clear() { removeAllItems(); }
+    /// Replaces all items by copies of those of menu (none for a null menu): separators,
+    /// section headers and submenus as they are, each item with its title, image, represented
+    /// object, tag and enabled state; alternates are left out. The selection moves to the first
+    /// item, as a new menu's does.
+    void setMenu(const QMenu* menu);
+
+    QAction* selectedItem() const { return selected_.data(); }
+    /// −1 when nothing is selected.
+    int currentIndex() const { return indexOfItem(selectedItem()); }
+    /// Selects item (null: none) and, unless the button pulls down, shows its title. An item
+    /// that is not in the menu selects none.
+    void selectItem(QAction* item);
+    void setCurrentIndex(int index) { selectItem(itemAt(index)); }
     /// Selects the first item tagged tag; with none, nothing is selected.
     void selectItemWithTag(std::int64_t tag);
+
+    /// Opens the menu over the button, the selected item's branch at the pointer. Main thread.
+    void popUpMenu();
 
     /// Selects the next item that is enabled and not a separator, after the selected one (from
     /// the first when none is selected); when there is none, the first item whatever it is.
@@ -149,6 +195,17 @@ public:
             .store(cancellables);
     }
 
+signals:
+    /// The user picked the item at index (then action() follows).
+    void activated(int index);
+
+protected:
+    PopUpButton(std::unique_ptr<ButtonCell> cell, QWidget* parent, bool pullsDown);
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     static void requireMainThread(int line);
 
@@ -161,7 +218,16 @@ private:
             return std::nullopt;
     }
 
-    void appendItems(const QMenu* menu);
+    int findData(const QVariant& value, int role) const;
+    void picked(QAction* item);
+    void selectAndSendAction(int index);
+    void menuChanged(QEvent* event);
+    /// The title the button shows: the first item's when it pulls down, else the selected one's.
+    void showTitle();
+
+    std::unique_ptr<QMenu> menu_;
+    QPointer<QAction> selected_;
+    bool pullsDown_ = false;
 };
 
 } // namespace tarnkit
