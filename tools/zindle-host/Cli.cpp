@@ -275,7 +275,9 @@ Commands:
         and writes the effect's output as a 32-bit float WAV at the voice's sample rate.
         The carrier is resampled to the voice's rate and looped or cut to its length.
         Inputs: mono or stereo files in any format libsndfile reads (WAV, AIFF, FLAC, Ogg).
-        The output appears only when the render succeeds.
+        The output appears only when the render succeeds, and may not be one of the inputs;
+        an interrupted render (Ctrl-C, SIGTERM) leaves no file behind and an old output as
+        it was.
     --set <id>=<value>
         Sets a parameter before rendering, the way a host does. The value is a number or
         one of the parameter's value strings: --set mainMode=Retro --set formantShift=-300.
@@ -316,6 +318,7 @@ Exit status:
   3  an input file is missing, unreadable, not audio, or has more than two channels
   4  the output cannot be written
   5  the effect is not installed, does not load, or fails to render
+  An interrupted command ends by its signal (the shell shows 130 for Ctrl-C, 143 for SIGTERM).
 )";
 }
 
