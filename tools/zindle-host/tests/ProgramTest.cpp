@@ -87,6 +87,28 @@ TEST_F(HostProgram, AFailureExitsWithItsCodeAndLeavesNothing)
     EXPECT_TRUE(std::filesystem::is_empty(directory / "out"));
 }
 
+TEST_F(HostProgram, RefusesAFractionWhereAParameterTakesWholeNumbers)
+{
+    const auto voice = directory.writeAudio("voice.wav", makeCarrierChord(22050, 0.25));
+    const auto output = (directory / "out.wav").string();
+    const struct {
+        std::vector<std::string> options;
+        std::string message;
+    } cases[] = {
+        {{"--set", "quality=1.5"}, "bad value '1.5' for quality: expected a whole number from 1 to 48"},
+        {{"--automate", "retroMode=0:Nuvo,0.1:0.5"},
+         "bad value '0.5' for retroMode: expected one of Nuvo, Tazmania, Talkbox or a whole number from 0 to 2"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments{"render", voice.string(), voice.string(), "-o", output};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        const auto result = runProgram(arguments, directory);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err, "zindle-host: " + c.message + "\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
 std::string contents(const std::filesystem::path& path)
 {
     std::ifstream file(path, std::ios::binary);
