@@ -235,7 +235,7 @@ int carrierCommand(const std::vector<std::string>& arguments, const Console& con
     return static_cast<int>(ExitCode::success);
 }
 
-int showCommand(const std::vector<std::string>& arguments, const Console& console, const ShowWindow& showWindow)
+ShowOptions parseShowOptions(const std::vector<std::string>& arguments)
 {
     ShowOptions options;
     ArgumentReader reader(arguments, "show");
@@ -249,6 +249,12 @@ int showCommand(const std::vector<std::string>& arguments, const Console& consol
         else
             usageError("show takes no argument '" + reader.positional() + "'");
     }
+    return options;
+}
+
+int showCommand(const std::vector<std::string>& arguments, const Console& console, const ShowWindow& showWindow)
+{
+    const ShowOptions options = parseShowOptions(arguments);
     if (!showWindow)
         throw HostError(ExitCode::failed, "show: this program has no window to show the effect in");
 
@@ -322,6 +328,22 @@ Exit status:
 )";
 }
 
+int report(const Console& console, const HostError& error)
+{
+    console.err << programName << ": " << error.what() << "\n";
+    return static_cast<int>(error.code());
+}
+
+std::optional<int> checkShowArguments(const std::vector<std::string>& arguments, const Console& console)
+{
+    try {
+        parseShowOptions(arguments);
+        return std::nullopt;
+    } catch (const HostError& error) {
+        return report(console, error);
+    }
+}
+
 int run(const std::vector<std::string>& arguments, const Console& console, const ShowWindow& showWindow)
 {
     try {
@@ -345,8 +367,7 @@ int run(const std::vector<std::string>& arguments, const Console& console, const
         usageError(command.empty() ? "no command given (see '" + std::string(programName) + " help')"
                                    : "unknown command '" + command + "' (see '" + programName + " help')");
     } catch (const HostError& error) {
-        console.err << programName << ": " << error.what() << "\n";
-        return static_cast<int>(error.code());
+        return report(console, error);
     } catch (const std::exception& error) {
         console.err << programName << ": " << error.what() << "\n";
         return static_cast<int>(ExitCode::failed);

@@ -36,10 +36,12 @@ inline CommandResult runInProcess(const std::vector<std::string>& arguments)
     return {code, out.str(), err.str()};
 }
 
-/// One command line through the real program (standard error is not a terminal here).
-inline CommandResult runProgram(const std::vector<std::string>& arguments, const TempDirectory& scratch)
+/// One command line through the real program (standard error is not a terminal here), its
+/// environment changed by env's arguments when given ("-u DISPLAY").
+inline CommandResult runProgram(const std::vector<std::string>& arguments, const TempDirectory& scratch,
+                                const std::string& env = {})
 {
-    std::string command = "'" ZINDLE_HOST_PROGRAM "'";
+    std::string command = (env.empty() ? std::string() : "env " + env + " ") + "'" ZINDLE_HOST_PROGRAM "'";
     for (const auto& argument : arguments) {
         std::string quoted;
         for (const char c : argument)

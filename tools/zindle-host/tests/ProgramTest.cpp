@@ -109,6 +109,31 @@ TEST_F(HostProgram, RefusesAFractionWhereAParameterTakesWholeNumbers)
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 
+// Without a display, show still checks its command line first, then says why it opens nothing.
+TEST_F(HostProgram, ShowWithoutADisplayChecksItsArgumentsThenSaysSo)
+{
+    const std::string noDisplay = "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
+    const struct {
+        std::vector<std::string> arguments;
+        std::string env;
+        int exitCode;
+        std::string message;
+    } cases[] = {
+        {{"show", "--loud"}, noDisplay, 2, "show: unknown option '--loud' (see 'zindle-host help')"},
+        {{"show", "--voice"}, noDisplay, 2, "show: option --voice needs a value"},
+        {{"show", "--set", "outputGain"}, noDisplay, 2, "bad setting 'outputGain' (expected <identifier>=<value>)"},
+        {{"show"}, noDisplay, 1, "show cannot open a window: no display"},
+        {{"show", "--set", "outputGain=-6"}, noDisplay, 1, "show cannot open a window: no display"},
+        {{"show"}, noDisplay + " DISPLAY=:4097", 1, "show cannot open a window: no display"}, // nobody answers
+    };
+    for (const auto& c : cases) {
+        const auto result = runProgram(c.arguments, directory, c.env);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.message;
+        EXPECT_EQ(result.err, "zindle-host: " + c.message + "\n");
+        EXPECT_EQ(result.out, "");
+    }
+}
+
 std::string contents(const std::filesystem::path& path)
 {
     std::ifstream file(path, std::ios::binary);
