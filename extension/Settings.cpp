@@ -11,7 +11,9 @@
 #include "platform/foundation/RepeatingTimer.h"
 
 #include <QByteArray>
+#include <QHostAddress>
 
+#include <mutex>
 #include <span>
 #include <string_view>
 
@@ -88,12 +90,49 @@ std::shared_ptr<mossbell::AudioParameter> makeParameter(const ParameterSpec& spe
 
 } // namespace
 
+std::optional<QUrl> Settings::feedUrlOverride(const QString& text, QString* rejection)
+{
+    const auto refuse = [rejection](const char* why) -> std::optional<QUrl> {
+        if (rejection)
+            *rejection = QString::fromUtf8(why);
+        return std::nullopt;
+    };
+    const QUrl url(text, QUrl::StrictMode);
+    if (!url.isValid() || url.isRelative() || url.host().isEmpty())
+        return refuse("not an http or https address with a host");
+    if (url.scheme() == QLatin1String("https"))
+        return url;
+    if (url.scheme() != QLatin1String("http"))
+        return refuse("only https, or http to a loopback address, may serve the update feed");
+    // Plain http only where nobody sits between this machine and the server.
+    const QString host = url.host();
+    const QHostAddress address(host);
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0
+        || (!address.isNull() && address.isLoopback()))
+        return url;
+    return refuse("only https, or http to a loopback address, may serve the update feed");
+}
+
 QUrl Settings::defaultUpdateFeedUrl()
 {
-    const QByteArray overridden = qgetenv("ZINDLE_UPDATE_FEED_URL");
-    if (!overridden.isEmpty())
-        return QUrl(QString::fromUtf8(overridden));
-    return QUrl(QStringLiteral("https://updates.vartlow.com/zindle/zindle.xml"));
+    const QUrl standard(QStringLiteral("https://updates.vartlow.com/zindle/zindle.xml"));
+    const QString overridden = qEnvironmentVariable("ZINDLE_UPDATE_FEED_URL");
+    if (overridden.isEmpty())
+        return standard;
+    QString rejection;
+    if (const auto url = feedUrlOverride(overridden, &rejection))
+        return *url;
+
+    // Every instance of the effect asks; one warning per text is enough.
+    static std::mutex mutex;
+    static QString lastWarned;
+    const std::lock_guard lock(mutex);
+    if (overridden != lastWarned) {
+        lastWarned = overridden;
+        qWarning("zindle: ignoring ZINDLE_UPDATE_FEED_URL '%s': %s; reading %s", qUtf8Printable(overridden),
+                 qUtf8Printable(rejection), qUtf8Printable(standard.toString()));
+    }
+    return standard;
 }
 
 Settings::Settings(Clock clock)
@@ -251,8 +290,8 @@ foundation::ObservationToken Settings::observeUpdateDetails(std::function<void()
 void Settings::checkForUpdates(std::function<void()> finished)
 {
     const std::int64_t ownWeight = convertVersionToWeight(pluginVersion());
-    foundation::fetch(updateFeedUrl_, [self = sharedSettings(), ownWeight,
-                                       finished = std::move(finished)](foundation::FetchResult result) {
+    auto check = [self = sharedSettings(), ownWeight, finished = std::move(finished)](
+                           foundation::FetchResult result) {
         // Whatever body arrived is read, whatever the status; no response ends the check.
         if (result.succeeded()) {
             SimpleSparklerChecker checker;
@@ -263,7 +302,8 @@ void Settings::checkForUpdates(std::function<void()> finished)
         }
         if (finished)
             finished();
-    });
+    };
+    foundation::fetch(updateFeedUrl_, std::move(check), foundation::defaultFetchTimeout, updateFeedSizeLimit);
 }
 
 void Settings::updateDependentValues(std::uint64_t address, float value)

@@ -55,9 +55,19 @@ public:
     static constexpr std::chrono::milliseconds meterHold{300};
 
     /// The feed the update check reads unless setUpdateFeedUrl says otherwise: the address in
-    /// the environment variable ZINDLE_UPDATE_FEED_URL when set (tests, staging), else
-    /// "https://updates.vartlow.com/zindle/zindle.xml".
+    /// the environment variable ZINDLE_UPDATE_FEED_URL when set (tests, staging, mirrors) and
+    /// feedUrlOverride accepts it, else "https://updates.vartlow.com/zindle/zindle.xml". An
+    /// address it refuses is ignored, with a warning (qWarning, standard error) once per text.
+    /// Any thread.
     static QUrl defaultUpdateFeedUrl();
+
+    /// text as a feed address the check may read instead of its own: https to any host, or
+    /// http to a loopback address (127.0.0.0/8, ::1, localhost). Anything else gives none and,
+    /// when rejection is given, why. Any thread.
+    static std::optional<QUrl> feedUrlOverride(const QString& text, QString* rejection = nullptr);
+
+    /// The largest feed the update check reads, in bytes: a longer one fails the check.
+    static constexpr qint64 updateFeedSizeLimit = 4 * 1024 * 1024;
 
     /// Every parameter at its default. clock is what the meters take the time from (empty: the
     /// steady clock).

@@ -227,6 +227,21 @@ TEST_F(UpdateCheck, NoServerChangesNothing)
     EXPECT_EQ(server.requests(), 0);
 }
 
+// A feed past the limit fails the check, however good its news: the check never holds more.
+TEST_F(UpdateCheck, AFeedLargerThanTheLimitFailsTheCheck)
+{
+    QByteArray document = feed({"9.0"});
+    server.serve(document);
+    check("1.0");
+    EXPECT_EQ(announced(), "9.0") << "the document itself announces";
+
+    settings->setUpdateDetails(std::nullopt);
+    document.insert(document.indexOf("<channel>"), QByteArray(Settings::updateFeedSizeLimit, ' '));
+    server.serve(document);
+    check("1.0");
+    EXPECT_EQ(announced(), std::nullopt);
+}
+
 TEST_F(UpdateCheck, TheCheckHoldsTheModelUntilItEnds)
 {
     server.serve(feed({"3.0"}));
@@ -252,6 +267,69 @@ TEST(UpdateFeed, DefaultAddressAndItsOverride)
     EXPECT_EQ(Settings::defaultUpdateFeedUrl(), QUrl("http://127.0.0.1:8/feed.xml"));
     EXPECT_EQ(Settings().updateFeedUrl(), QUrl("http://127.0.0.1:8/feed.xml"));
     qunsetenv("ZINDLE_UPDATE_FEED_URL");
+}
+
+// Plain http could hand any machine on the way the feed; only this machine may serve it so.
+TEST(UpdateFeed, AnOverrideIsHttpsOrHttpToThisMachine)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"https://mirror.example/zindle/zindle.xml", true},
+        {"HTTPS://Mirror.Example:8443/feed.xml", true},
+        {"http://127.0.0.1:8/feed.xml", true},
+        {"http://127.200.3.4/feed.xml", true},
+        {"http://[::1]:8080/feed.xml", true},
+        {"http://localhost:8/feed.xml", true},
+        {"http://LocalHost/feed.xml", true},
+        {"http://updates.vartlow.com/zindle/zindle.xml", false},
+        {"http://192.168.1.5/feed.xml", false},
+        {"http://[::ffff:10.0.0.1]/feed.xml", false},
+        {"http://127.0.0.1.example/feed.xml", false},
+        {"http://localhost.example/feed.xml", false},
+        {"ftp://127.0.0.1/feed.xml", false},
+        {"file:///etc/zindle.xml", false},
+        {"https:///feed.xml", false},
+        {"/zindle/zindle.xml", false},
+        {"not an address", false},
+    };
+    for (const auto& [text, accepted] : cases) {
+        QString rejection;
+        const auto url = Settings::feedUrlOverride(QString::fromUtf8(text), &rejection);
+        EXPECT_EQ(url.has_value(), accepted) << text;
+        EXPECT_EQ(rejection.isEmpty(), accepted) << text;
+        if (url) {
+            EXPECT_EQ(*url, QUrl(QString::fromUtf8(text))) << text;
+        }
+    }
+}
+
+std::vector<std::string> warnings;
+void collectWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtWarningMsg)
+        warnings.push_back(text.toStdString());
+}
+
+TEST(UpdateFeed, ARefusedOverrideIsIgnoredWithOneWarning)
+{
+    const QUrl standard = [] {
+        qunsetenv("ZINDLE_UPDATE_FEED_URL");
+        return Settings::defaultUpdateFeedUrl();
+    }();
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(collectWarning);
+    qputenv("ZINDLE_UPDATE_FEED_URL", "http://mirror.example/feed.xml");
+    EXPECT_EQ(Settings::defaultUpdateFeedUrl(), standard);
+    EXPECT_EQ(Settings().updateFeedUrl(), standard) << "every instance ignores it, one warns";
+    qputenv("ZINDLE_UPDATE_FEED_URL", "gopher://127.0.0.1/feed.xml");
+    EXPECT_EQ(Settings::defaultUpdateFeedUrl(), standard);
+    qInstallMessageHandler(previous);
+    qunsetenv("ZINDLE_UPDATE_FEED_URL");
+
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_EQ(warnings[0], "zindle: ignoring ZINDLE_UPDATE_FEED_URL 'http://mirror.example/feed.xml': only https, "
+                           "or http to a loopback address, may serve the update feed; reading "
+                               + standard.toString().toStdString());
+    EXPECT_NE(warnings[1].find("'gopher://127.0.0.1/feed.xml'"), std::string::npos);
 }
 
 } // namespace

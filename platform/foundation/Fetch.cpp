@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace foundation {
@@ -35,36 +36,86 @@ bool isErrorOfStatus(QNetworkReply::NetworkError error)
         || (code >= QNetworkReply::InternalServerError && code <= QNetworkReply::UnknownServerError);
 }
 
+// How much of a body Qt may hold before we take it: we take it on every arrival, so this only
+// bounds what piles up between two.
+constexpr qint64 replyBufferSize = 64 * 1024;
+
+// One request's state, shared by its handlers (main thread).
+struct Transfer {
+    QByteArray body;
+    qint64 sizeLimit = 0;
+    bool timedOut = false;
+    bool tooLarge = false;
+
+    // Moves what has arrived into body; past the limit, ends the transfer.
+    void take(QNetworkReply* reply)
+    {
+        // Room for all the limit allows, at once: pages not written cost no memory, and a body
+        // that grows never exists twice while it is moved.
+        if (body.capacity() == 0 && reply->bytesAvailable() > 0)
+            body.reserve(sizeLimit + 1);
+        while (!tooLarge && reply->bytesAvailable() > 0) {
+            body += reply->read(std::min(reply->bytesAvailable(), sizeLimit + 1 - body.size()));
+            if (body.size() > sizeLimit)
+                refuse(reply);
+        }
+    }
+
+    void refuse(QNetworkReply* reply)
+    {
+        tooLarge = true;
+        body = QByteArray(); // its memory goes now, not with the reply
+        reply->abort();
+    }
+};
+
 // Main thread.
-void startFetch(const QUrl& url, std::function<void(FetchResult)> completion, std::chrono::milliseconds timeout)
+void startFetch(const QUrl& url, std::function<void(FetchResult)> completion, std::chrono::milliseconds timeout,
+                qint64 sizeLimit)
 {
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = networkAccessManager().get(request);
+    reply->setReadBufferSize(replyBufferSize);
+    auto transfer = std::make_shared<Transfer>();
+    transfer->sizeLimit = std::max<qint64>(sizeLimit, 0);
 
     // Our own deadline for the whole request: a server that accepts and then says nothing, or
     // trickles, must still end it.
-    auto timedOut = std::make_shared<bool>(false);
     auto* deadline = new QTimer(reply);
     deadline->setSingleShot(true);
-    QObject::connect(deadline, &QTimer::timeout, reply, [reply, timedOut] {
-        *timedOut = true;
+    QObject::connect(deadline, &QTimer::timeout, reply, [reply, transfer] {
+        transfer->timedOut = true;
         reply->abort();
     });
     deadline->start(timeout);
 
+    // A body announced too large is refused before it arrives.
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, transfer] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (!transfer->tooLarge && length.isValid() && length.toLongLong() > transfer->sizeLimit)
+            transfer->refuse(reply);
+    });
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, transfer] { transfer->take(reply); });
+
     QObject::connect(reply, &QNetworkReply::finished, reply,
-                     [reply, timedOut, completion = std::move(completion)] {
+                     [reply, transfer, completion = std::move(completion)] {
                          FetchResult result;
                          const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
                          result.statusCode = status.isValid() ? status.toInt() : 0;
                          if (reply->isOpen()) // an aborted reply is closed
-                             result.body = reply->readAll();
-                         if (*timedOut)
+                             transfer->take(reply);
+                         if (transfer->tooLarge)
+                             result.error = QStringLiteral("the response is larger than %1 bytes").arg(transfer->sizeLimit);
+                         else if (transfer->timedOut)
                              result.error = QStringLiteral("the request timed out");
                          else if (reply->error() != QNetworkReply::NoError
                                   && !(result.statusCode != 0 && isErrorOfStatus(reply->error())))
                              result.error = reply->errorString();
+                         if (!transfer->tooLarge && !transfer->timedOut) { // a part is no document
+                             transfer->body.squeeze();
+                             result.body = std::move(transfer->body);
+                         }
                          reply->deleteLater();
                          if (completion)
                              completion(std::move(result));
@@ -73,14 +124,15 @@ void startFetch(const QUrl& url, std::function<void(FetchResult)> completion, st
 
 } // namespace
 
-void fetch(const QUrl& url, std::function<void(FetchResult)> completion, std::chrono::milliseconds timeout)
+void fetch(const QUrl& url, std::function<void(FetchResult)> completion, std::chrono::milliseconds timeout,
+           qint64 sizeLimit)
 {
     if (mainQueue::isMainThread() && QCoreApplication::instance()) {
-        startFetch(url, std::move(completion), timeout);
+        startFetch(url, std::move(completion), timeout, sizeLimit);
         return;
     }
-    mainQueue::async([url, completion = std::move(completion), timeout]() mutable {
-        startFetch(url, std::move(completion), timeout);
+    mainQueue::async([url, completion = std::move(completion), timeout, sizeLimit]() mutable {
+        startFetch(url, std::move(completion), timeout, sizeLimit);
     });
 }
 
