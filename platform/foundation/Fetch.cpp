@@ -16,13 +16,26 @@ namespace foundation {
 
 namespace {
 
+QPointer<QNetworkAccessManager>& managerOfTheApplication()
+{
+    static QPointer<QNetworkAccessManager> manager;
+    return manager;
+}
+
+// A manager with a request under way cannot be torn down with the application's children: by
+// then its network thread finds no event loop, and its state is never freed. It goes just
+// before, with its requests (their completions are not called).
+void deleteNetworkAccessManager() { delete managerOfTheApplication().data(); }
+
 // Main thread. One manager for the application, owned by it (a later application object gets
 // its own).
 QNetworkAccessManager& networkAccessManager()
 {
-    static QPointer<QNetworkAccessManager> manager;
-    if (!manager || manager->parent() != QCoreApplication::instance())
+    QPointer<QNetworkAccessManager>& manager = managerOfTheApplication();
+    if (!manager || manager->parent() != QCoreApplication::instance()) {
         manager = new QNetworkAccessManager(QCoreApplication::instance());
+        qAddPostRoutine(deleteNetworkAccessManager); // the application runs it once, as it goes
+    }
     return *manager;
 }
 

@@ -30,7 +30,8 @@ inline constexpr qint64 defaultFetchSizeLimit = 16 * 1024 * 1024;
 
 /// An asynchronous HTTP(S) GET, redirects followed (never from HTTPS down to HTTP). The request
 /// runs on the main thread's event loop; completion is called there exactly once, with the
-/// body, the status code and an error text. A server that does not answer in full within
+/// body, the status code and an error text (never, for a request still under way when the
+/// application object goes: it goes first). A server that does not answer in full within
 /// timeout ends the request with the error "the request timed out". A body longer than
 /// sizeLimit bytes (or announced so) ends it as soon as that is known, with the status, no body
 /// and the error "the response is larger than <sizeLimit> bytes"; the body is read as it
