@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace foundation {
@@ -52,6 +53,8 @@ bool isErrorOfStatus(QNetworkReply::NetworkError error)
 // How much of a body Qt may hold before we take it: we take it on every arrival, so this only
 // bounds what piles up between two.
 constexpr qint64 replyBufferSize = 64 * 1024;
+// The most room a body is given at once, whatever its limit.
+constexpr qint64 largestReservation = 64 * 1024 * 1024;
 
 // One request's state, shared by its handlers (main thread).
 struct Transfer {
@@ -66,7 +69,7 @@ struct Transfer {
         // Room for all the limit allows, at once: pages not written cost no memory, and a body
         // that grows never exists twice while it is moved.
         if (body.capacity() == 0 && reply->bytesAvailable() > 0)
-            body.reserve(sizeLimit + 1);
+            body.reserve(std::min(sizeLimit + 1, largestReservation));
         while (!tooLarge && reply->bytesAvailable() > 0) {
             body += reply->read(std::min(reply->bytesAvailable(), sizeLimit + 1 - body.size()));
             if (body.size() > sizeLimit)
@@ -91,7 +94,7 @@ void startFetch(const QUrl& url, std::function<void(FetchResult)> completion, st
     QNetworkReply* reply = networkAccessManager().get(request);
     reply->setReadBufferSize(replyBufferSize);
     auto transfer = std::make_shared<Transfer>();
-    transfer->sizeLimit = std::max<qint64>(sizeLimit, 0);
+    transfer->sizeLimit = std::clamp<qint64>(sizeLimit, 0, std::numeric_limits<qint64>::max() - 1);
 
     // Our own deadline for the whole request: a server that accepts and then says nothing, or
     // trickles, must still end it.
