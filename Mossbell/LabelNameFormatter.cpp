@@ -2,8 +2,6 @@
 
 #include "Mossbell/AudioParameter.h"
 
-#include "platform/foundation/FatalError.h"
-
 #include <QLocale>
 
 #include <charconv>
@@ -37,8 +35,7 @@ QString LabelNameFormatter::format(float value) const
     // std::round rounds half away from zero; the comparisons also turn NaN away.
     const float index = std::round(value);
     if (!(index >= 0.0f && index < float(valueStrings_.size())))
-        foundation::fatalError("Unable to format value " + shortestDecimal(value) + ", no value string found",
-                               __FILE__, __LINE__);
+        return QString::fromStdString(shortestDecimal(value)); // a plug-in never ends its host
     return valueStrings_[qsizetype(index)];
 }
 

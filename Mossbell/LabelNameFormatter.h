@@ -17,9 +17,9 @@ public:
 
     const QStringList& valueStrings() const { return valueStrings_; }
 
-    /// The name at the value rounded half away from zero. Every value must round to an index
-    /// of valueStrings() (the parameter's range is 0 to the number of names less 1): any other
-    /// stops the process with "Unable to format value <value>, no value string found".
+    /// The name at the value rounded half away from zero. A value that rounds to no index of
+    /// valueStrings() (outside the parameter's range, NaN, or any value when there are no names)
+    /// shows as the number in its shortest exact form ("2", "1.6", "nan").
     QString format(float value) const override;
     /// The index of the first name equal to text when both are lower-cased by the current
     /// locale's rules; none when no name matches.

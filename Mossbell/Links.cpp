@@ -20,12 +20,4 @@ const QUrl& vartlowContactPage()
     return url;
 }
 
-QUrl updateFeed()
-{
-    const QByteArray overridden = qgetenv("ZINDLE_UPDATE_FEED_URL");
-    if (!overridden.isEmpty())
-        return QUrl(QString::fromUtf8(overridden));
-    return QUrl(QStringLiteral("https://updates.vartlow.com/zindle/zindle.xml"));
-}
-
 } // namespace mossbell::links

@@ -12,10 +12,4 @@ const QUrl& vartlowMastodonAccount();
 /// The contact page of the maker's website.
 const QUrl& vartlowContactPage();
 
-/// The product's update feed, which both the effect's own check and the host application's
-/// updater read: the address in the environment variable ZINDLE_UPDATE_FEED_URL when it is set
-/// (tests, staging), else "https://updates.vartlow.com/zindle/zindle.xml". Read anew on every
-/// call, unlike the links above.
-QUrl updateFeed();
-
 } // namespace mossbell::links

@@ -1,7 +1,7 @@
 #include "Zindle/SparkleHelper.h"
 
-#include "Mossbell/Links.h"
 #include "platform/foundation/MainQueue.h"
+#include "platform/update/FeedAddress.h"
 
 namespace zindleapp {
 
@@ -17,7 +17,7 @@ SparkleHelper::SparkleHelper()
 QString SparkleHelper::feedURLString(const update::Updater&)
 {
     foundation::mainQueue::requireMainThread("feedURLString(for:) called off the main thread", source, __LINE__);
-    return mossbell::links::updateFeed().toString(QUrl::FullyEncoded);
+    return update::feedUrl().toString(QUrl::FullyEncoded);
 }
 
 } // namespace zindleapp

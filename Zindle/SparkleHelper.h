@@ -18,7 +18,7 @@ public:
     /// Set once during start-up, never cleared.
     std::unique_ptr<update::StandardUpdaterController> updaterController;
 
-    /// The product's appcast: mossbell::links::updateFeed() (HTTPS, path "/zindle/zindle.xml";
+    /// The product's appcast: update::feedUrl() (HTTPS, path "/zindle/zindle.xml";
     /// the effect's own check reads the same feed).
     QString feedURLString(const update::Updater& updater) override;
 };

@@ -53,7 +53,7 @@ function(zindle_add_artwork_bundle library)
   add_custom_command(
     OUTPUT ${bundle_dir}/Assets/colors.json
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${bundle_dir}
-    COMMAND ${arg_GENERATOR} ${bundle_dir}
+    COMMAND ${ZINDLE_BUILD_RUN} $<TARGET_FILE:${arg_GENERATOR}> ${bundle_dir}
     ${font_commands}
     DEPENDS ${arg_GENERATOR} ${arg_FONTS}
     COMMENT "Drawing ${arg_BUNDLE}"

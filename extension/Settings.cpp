@@ -4,12 +4,11 @@
 #include "extension/SimpleSparklerChecker.h"
 #include "extension/ZindleAudioUnit.h"
 
-#include "Mossbell/Links.h"
-
 #include "platform/audiounit/ParameterTree.h"
 #include "platform/foundation/Fetch.h"
 #include "platform/foundation/MainQueue.h"
 #include "platform/foundation/RepeatingTimer.h"
+#include "platform/update/FeedAddress.h"
 #include "platform/update/VersionWeight.h"
 
 #include <QByteArray>
@@ -92,7 +91,7 @@ std::shared_ptr<mossbell::AudioParameter> makeParameter(const ParameterSpec& spe
 
 QUrl Settings::defaultUpdateFeedUrl()
 {
-    return mossbell::links::updateFeed();
+    return update::feedUrl();
 }
 
 Settings::Settings(Clock clock)
@@ -250,8 +249,8 @@ foundation::ObservationToken Settings::observeUpdateDetails(std::function<void()
 void Settings::checkForUpdates(std::function<void()> finished)
 {
     const std::int64_t ownWeight = update::convertVersionToWeight(pluginVersion());
-    foundation::fetch(updateFeedUrl_, [self = sharedSettings(), ownWeight,
-                                       finished = std::move(finished)](foundation::FetchResult result) {
+    auto check = [self = sharedSettings(), ownWeight, finished = std::move(finished)](
+                           foundation::FetchResult result) {
         // Whatever body arrived is read, whatever the status; no response ends the check.
         if (result.succeeded()) {
             SimpleSparklerChecker checker;
@@ -262,7 +261,8 @@ void Settings::checkForUpdates(std::function<void()> finished)
         }
         if (finished)
             finished();
-    });
+    };
+    foundation::fetch(updateFeedUrl_, std::move(check), foundation::defaultFetchTimeout, update::feedSizeLimit);
 }
 
 void Settings::updateDependentValues(std::uint64_t address, float value)

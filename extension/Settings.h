@@ -55,7 +55,7 @@ public:
     static constexpr std::chrono::milliseconds meterHold{300};
 
     /// The feed the update check reads unless setUpdateFeedUrl says otherwise: the product's
-    /// feed (mossbell::links::updateFeed(), which the host application's updater reads too).
+    /// feed (update::feedUrl(), which the host application's updater reads too). Any thread.
     static QUrl defaultUpdateFeedUrl();
 
     /// Every parameter at its default. clock is what the meters take the time from (empty: the

@@ -173,20 +173,19 @@ TEST(LabelNameFormatter, AParameterWithoutValueStringsGivesAnEmptyList)
     EXPECT_EQ(formatter.value("anything"), std::nullopt);
 }
 
-TEST(LabelNameFormatterDeathTest, AValueWithoutANameStopsTheProcess)
+// A value with no name must not end the host's process: it shows as the number it is.
+TEST(LabelNameFormatter, AValueWithoutANameShowsAsItsNumber)
 {
     const LabelNameFormatter formatter(*offOn());
     const struct {
         float value;
         const char* shown;
-    } cases[] = {{2.0f, "2"}, {1.6f, "1.6"}, {-0.6f, "-0.6"}, {nan, "nan"}, {inf, "inf"}, {1e30f, "1e\\+30"}};
+    } cases[] = {{2.0f, "2"}, {1.6f, "1.6"}, {-0.6f, "-0.6"}, {nan, "nan"}, {inf, "inf"}, {1e30f, "1e+30"}};
     for (const auto& c : cases)
-        EXPECT_DEATH(formatter.format(c.value),
-                     std::string("Unable to format value ") + c.shown + ", no value string found")
-            << c.value;
+        EXPECT_EQ(formatter.format(c.value), c.shown) << c.value;
 
     const auto decibels = makeParameter(ParameterUnit::decibels, -60, 6);
-    EXPECT_DEATH(LabelNameFormatter(*decibels).format(0), "Unable to format value 0, no value string found");
+    EXPECT_EQ(LabelNameFormatter(*decibels).format(0), "0");
 }
 
 TEST(LabelDisplayOptions, KeepsWhatItWasGiven)

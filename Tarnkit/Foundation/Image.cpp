@@ -44,6 +44,15 @@ const QImage& Image::representation(qreal devicePixelRatio) const
     return oneX_.isNull() ? twoX_ : oneX_;
 }
 
+const QImage& Image::representation(const QPainter& painter) const
+{
+    const QTransform& transform = painter.worldTransform();
+    const qreal transformScale = std::max(std::hypot(transform.m11(), transform.m12()),
+                                          std::hypot(transform.m21(), transform.m22()));
+    const qreal deviceRatio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    return representation(deviceRatio * transformScale);
+}
+
 void Image::draw(QPainter& painter, const QPointF& topLeft, qreal opacity) const
 {
     draw(painter, QRectF(topLeft, size_), opacity);
@@ -53,11 +62,7 @@ void Image::draw(QPainter& painter, const QRectF& target, qreal opacity) const
 {
     if (isNull() || target.isEmpty())
         return;
-    const QTransform& transform = painter.worldTransform();
-    const qreal transformScale = std::max(std::hypot(transform.m11(), transform.m12()),
-                                          std::hypot(transform.m21(), transform.m22()));
-    const qreal deviceRatio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    const QImage& image = representation(deviceRatio * transformScale);
+    const QImage& image = representation(painter);
     const qreal ratio = image.devicePixelRatio();
 
     const qreal oldOpacity = painter.opacity();

@@ -37,6 +37,9 @@ public:
     /// The representation for drawing at that many device pixels per point: 2x above 1,
     /// else 1x, falling back to whichever exists. Its device pixel ratio is set.
     const QImage& representation(qreal devicePixelRatio) const;
+    /// The representation draw() uses on painter: by its device's pixel ratio times the scale
+    /// of its transform.
+    const QImage& representation(const QPainter& painter) const;
 
     /// Draws into target (in the painter's coordinates), slicing by the cap insets; caps wider
     /// than the target shrink in proportion. Picks the representation by the painter's device

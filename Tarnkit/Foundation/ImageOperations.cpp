@@ -79,6 +79,13 @@ ImageRef filterRepresentations(const Image& image, const std::function<bool(cons
                                          keepTwoX ? image.twoX() : QImage());
 }
 
+std::optional<QImage> firstBitmapImageRep(const Image& image, const QPainter* painter)
+{
+    if (image.isNull())
+        return std::nullopt;
+    return painter ? image.representation(*painter) : image.representation(1.0);
+}
+
 std::optional<QByteArray> pngP3Data(const QImage& image)
 {
     if (image.isNull())

@@ -30,6 +30,11 @@ ImageRef withPadding(const Image& image, qreal leadingPadding);
 /// first); an exception from isIncluded propagates and no image is made.
 ImageRef filterRepresentations(const Image& image, const std::function<bool(const QImage&)>& isIncluded);
 
+/// The bitmap image draws with on painter (see Image::representation: the painter's pixel
+/// density chooses, not the size of the rect drawn into), or at 1x without a painter; none for
+/// a null image. Every representation here is a bitmap, so the one chosen always is.
+std::optional<QImage> firstBitmapImageRep(const Image& image, const QPainter* painter = nullptr);
+
 /// The image as a 16-bit-per-channel PNG with alpha in the Display P3 colour space (an image
 /// without a colour space is read as sRGB and converted); none when the image is null or a
 /// step fails. Any thread.

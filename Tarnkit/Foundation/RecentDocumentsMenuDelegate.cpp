@@ -82,7 +82,10 @@ QIcon RecentDocumentsMenuDelegate::smallRepresentations(const QIcon& icon)
 
 std::optional<QIcon> RecentDocumentsMenuDelegate::effectiveIcon(const QUrl& url) const
 {
+    // The provider answers with a null icon when it has none to give for the file.
     const QIcon icon = QFileIconProvider().icon(QFileInfo(url.toLocalFile()));
+    if (icon.isNull())
+        return std::nullopt;
     return icon;
 }
 

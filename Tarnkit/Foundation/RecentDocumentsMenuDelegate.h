@@ -36,7 +36,8 @@ public:
     static QIcon smallRepresentations(const QIcon& icon);
 
 protected:
-    /// The icon the desktop shows for the file at url; none when it cannot be read.
+    /// The icon the desktop shows for the file at url; none when it cannot be read (the icon
+    /// provider has none for it), which leaves the document out of the menu.
     virtual std::optional<QIcon> effectiveIcon(const QUrl& url) const;
 
 private:

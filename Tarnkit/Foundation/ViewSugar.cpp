@@ -301,6 +301,8 @@ std::unique_ptr<QLabel> snapshotView(QWidget* view)
     return label;
 }
 
+TextRange nsRange(const QString& text) { return {0, text.size()}; }
+
 QRectF verticallyCenteredRect(const QRectF& rect, double measuredHeight)
 {
     return QRectF(rect.x(), rect.y() + (rect.height() - measuredHeight) * 0.5, rect.width(), rect.height());

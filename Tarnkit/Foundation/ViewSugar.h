@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 class QFrame;
@@ -62,6 +63,18 @@ void anchorToAllSidesOf(QWidget* view, QWidget* target, const EdgeInsets& insets
 std::optional<Pinning> pinning(const QWidget* view);
 
 // ---- construction ---------------------------------------------------------------------------
+
+/// A new V at frame (its geometry in its parent's coordinates) whose object name is identifier,
+/// the name findChild, style sheets and tests know it by (empty: none).
+template <typename V = QWidget>
+std::unique_ptr<V> makeView(const QRect& frame, const QString& identifier = {})
+{
+    static_assert(std::is_base_of_v<QWidget, V>);
+    auto view = std::make_unique<V>();
+    view->setGeometry(frame);
+    view->setObjectName(identifier);
+    return view;
+}
 
 /// A horizontal separator line, 50 × 1 at (0, 0).
 std::unique_ptr<QFrame> dividerView();
@@ -120,6 +133,19 @@ std::optional<QPixmap> snapshotImage(QWidget* view);
 std::unique_ptr<QLabel> snapshotView(QWidget* view);
 
 // ---- text -----------------------------------------------------------------------------------
+
+/// A stretch of a text in UTF-16 code units, the units QString counts in (QString::mid,
+/// QTextLayout::FormatRange, QInputMethodEvent::Attribute).
+struct TextRange {
+    qsizetype location = 0;
+    qsizetype length = 0;
+
+    friend bool operator==(const TextRange&, const TextRange&) = default;
+};
+
+/// The whole of text: location 0, length its size in UTF-16 code units (a character outside
+/// the Basic Multilingual Plane counts two).
+TextRange nsRange(const QString& text);
 
 /// rect moved down by half of (rect height − measuredHeight); width and height unchanged.
 QRectF verticallyCenteredRect(const QRectF& rect, double measuredHeight);

@@ -119,6 +119,14 @@ TEST(Geometry, ComponentArithmetic)
     EXPECT_TRUE(Size(-1, 5).hasNonZeroDimensions());
 }
 
+TEST(Geometry, AnImagesSizeIsInPixelsWhateverItsRatio)
+{
+    QImage image(20, 10, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(2);
+    EXPECT_EQ(tarnkit::pixelSize(image), Size(20, 10));
+    EXPECT_EQ(tarnkit::pixelSize(QImage()), Size(0, 0));
+}
+
 TEST(VerticalFlip, IsTheOnlyPlaceYUpMeetsQt)
 {
     const Rect frame(0, 0, 200, 100);

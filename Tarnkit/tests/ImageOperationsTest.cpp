@@ -94,6 +94,39 @@ TEST(ImageOperations, FiltersRepresentationsAndLetsErrorsThrough)
                  std::runtime_error);
 }
 
+// The bitmap handed out is the one drawing on that painter would use.
+TEST(ImageOperations, TheBitmapRepresentationFollowsThePaintersDensity)
+{
+    const ImageRef glyph = makeImage(false);
+    const Image onlyTwoX("glyph", QImage(), shape({8, 4}, 2));
+    QImage oneXDevice(16, 16, QImage::Format_ARGB32_Premultiplied);
+    QImage twoXDevice(32, 32, QImage::Format_ARGB32_Premultiplied);
+    twoXDevice.setDevicePixelRatio(2);
+    QPainter onOneX(&oneXDevice);
+    QPainter onTwoX(&twoXDevice);
+    QImage scaledDevice(64, 64, QImage::Format_ARGB32_Premultiplied);
+    QPainter scaled(&scaledDevice);
+    scaled.scale(3, 3);
+
+    const struct {
+        const char* label;
+        const Image& image;
+        const QPainter* painter;
+        qreal ratio;
+    } cases[] = {
+        {"no painter", *glyph, nullptr, 1},         {"a 1x device", *glyph, &onOneX, 1},
+        {"a 2x device", *glyph, &onTwoX, 2},        {"a scaled painter", *glyph, &scaled, 2},
+        {"only 2x, on 1x", onlyTwoX, &onOneX, 2},
+    };
+    for (const auto& c : cases) {
+        const auto bitmap = tarnkit::firstBitmapImageRep(c.image, c.painter);
+        ASSERT_TRUE(bitmap.has_value()) << c.label;
+        EXPECT_EQ(bitmap->devicePixelRatio(), c.ratio) << c.label;
+        EXPECT_EQ(bitmap->size(), QSize(8, 4) * c.ratio) << c.label;
+    }
+    EXPECT_FALSE(tarnkit::firstBitmapImageRep(Image("none", QImage(), QImage())).has_value());
+}
+
 TEST(PngP3Data, WritesSixteenBitDisplayP3)
 {
     QImage source(4, 2, QImage::Format_ARGB32);

@@ -188,6 +188,18 @@ TEST_F(RecentDocumentsMenuTest, UnreadableIconLeavesTheDocumentOut)
     EXPECT_EQ(menu.actions().front()->text(), "readable.zdl");
 }
 
+// Without a test's icons: the desktop's own, read for each file that exists.
+TEST_F(RecentDocumentsMenuTest, TheDesktopsIconOfEachDocumentIsRead)
+{
+    const QUrl url = makeFile("notes.txt");
+    noteRecents({url});
+    RecentDocumentsMenuDelegate desktop;
+    desktop.menuNeedsUpdate(&menu);
+    ASSERT_EQ(menu.actions().size(), 3);
+    EXPECT_EQ(menu.actions().front()->text(), "notes.txt");
+    EXPECT_FALSE(menu.actions().front()->icon().isNull());
+}
+
 TEST_F(RecentDocumentsMenuTest, RebuildsEachTimeTheMenuIsAboutToShow)
 {
     setMenuDelegate(&menu, &delegate);

@@ -144,6 +144,19 @@ TEST(ViewConstructionTest, DividerAndSpacer)
     EXPECT_EQ(button->x(), 260);
 }
 
+TEST(ViewConstructionTest, AViewWithAFrameAndAnIdentifier)
+{
+    QWidget parent;
+    auto label = makeView<QLabel>(QRect(3, 4, 50, 20), "title");
+    QLabel* made = label.get();
+    made->setParent(&parent);
+    label.release();
+    EXPECT_EQ(made->geometry(), QRect(3, 4, 50, 20));
+    EXPECT_EQ(parent.findChild<QLabel*>("title"), made);
+    EXPECT_TRUE(makeView(QRect())->objectName().isEmpty());
+    EXPECT_EQ(makeView(QRect())->geometry(), QRect());
+}
+
 TEST(ViewConstructionTest, RemoveAllSubviewsHandsThemOverInOrder)
 {
     QWidget parent;
@@ -298,6 +311,17 @@ TEST(ViewQueryTest, Snapshots)
 }
 
 // ---- text -------------------------------------------------------------------------------------
+
+TEST(TextRangeTest, TheWholeTextInUtf16Units)
+{
+    const std::pair<QString, qsizetype> cases[] = {
+        {"", 0}, {"Zindle", 6}, {QString::fromUtf8("h\u00e9llo"), 5}, {QString::fromUtf8("a\U0001F600b"), 4}};
+    for (const auto& [text, length] : cases) {
+        const TextRange range = nsRange(text);
+        EXPECT_EQ(range, (TextRange{0, length})) << text.toStdString();
+        EXPECT_EQ(text.mid(range.location, range.length), text);
+    }
+}
 
 TEST(VerticallyCenteredTextTest, OnlyTheTopMoves)
 {

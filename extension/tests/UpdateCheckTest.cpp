@@ -4,6 +4,8 @@
 
 #include "extension/SimpleSparklerChecker.h"
 
+#include "platform/update/FeedAddress.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -187,6 +189,21 @@ TEST_F(UpdateCheck, NoServerChangesNothing)
     EXPECT_EQ(server.requests(), 0);
 }
 
+// A feed past the limit fails the check, however good its news: the check never holds more.
+TEST_F(UpdateCheck, AFeedLargerThanTheLimitFailsTheCheck)
+{
+    QByteArray document = feed({"9.0"});
+    server.serve(document);
+    check("1.0");
+    EXPECT_EQ(announced(), "9.0") << "the document itself announces";
+
+    settings->setUpdateDetails(std::nullopt);
+    document.insert(document.indexOf("<channel>"), QByteArray(update::feedSizeLimit, ' '));
+    server.serve(document);
+    check("1.0");
+    EXPECT_EQ(announced(), std::nullopt);
+}
+
 TEST_F(UpdateCheck, TheCheckHoldsTheModelUntilItEnds)
 {
     server.serve(feed({"3.0"}));
@@ -212,6 +229,36 @@ TEST(UpdateFeed, DefaultAddressAndItsOverride)
     EXPECT_EQ(Settings::defaultUpdateFeedUrl(), QUrl("http://127.0.0.1:8/feed.xml"));
     EXPECT_EQ(Settings().updateFeedUrl(), QUrl("http://127.0.0.1:8/feed.xml"));
     qunsetenv("ZINDLE_UPDATE_FEED_URL");
+}
+
+std::vector<std::string> warnings;
+void collectWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtWarningMsg)
+        warnings.push_back(text.toStdString());
+}
+
+TEST(UpdateFeed, ARefusedOverrideIsIgnoredWithOneWarning)
+{
+    const QUrl standard = [] {
+        qunsetenv("ZINDLE_UPDATE_FEED_URL");
+        return Settings::defaultUpdateFeedUrl();
+    }();
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(collectWarning);
+    qputenv("ZINDLE_UPDATE_FEED_URL", "http://mirror.example/feed.xml");
+    EXPECT_EQ(Settings::defaultUpdateFeedUrl(), standard);
+    EXPECT_EQ(Settings().updateFeedUrl(), standard) << "every instance ignores it, one warns";
+    qputenv("ZINDLE_UPDATE_FEED_URL", "gopher://127.0.0.1/feed.xml");
+    EXPECT_EQ(Settings::defaultUpdateFeedUrl(), standard);
+    qInstallMessageHandler(previous);
+    qunsetenv("ZINDLE_UPDATE_FEED_URL");
+
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_EQ(warnings[0], "zindle: ignoring ZINDLE_UPDATE_FEED_URL 'http://mirror.example/feed.xml': only https, "
+                           "or http to a loopback address, may serve the update feed; reading "
+                               + standard.toString().toStdString());
+    EXPECT_NE(warnings[1].find("'gopher://127.0.0.1/feed.xml'"), std::string::npos);
 }
 
 } // namespace

@@ -557,13 +557,21 @@ public:
         // The view handles input; the surface only shows pictures.
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
-    ~GLSurface() override { releaseVertexArray(); }
+    ~GLSurface() override
+    {
+        // QOpenGLWidget's destructor, which runs after this one, destroys the context: its
+        // signal must not reach a surface that is already gone.
+        QObject::disconnect(contextGoing_);
+        releaseVertexArray();
+    }
 
 protected:
     void initializeGL() override
     {
         // Once per context: a surface moved to another window gets a new one.
-        QObject::connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { releaseVertexArray(); });
+        QObject::disconnect(contextGoing_);
+        contextGoing_ =
+            QObject::connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { releaseVertexArray(); });
         if (GL* gl = functionsOf(context()))
             gl->glGenVertexArrays(1, &vertexArray_);
     }
@@ -601,6 +609,7 @@ private:
 
     ShaderView& view_;
     GLuint vertexArray_ = 0;
+    QMetaObject::Connection contextGoing_;
 };
 
 // ---------------------------------------------------------------------------------------

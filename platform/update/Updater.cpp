@@ -1,6 +1,7 @@
 #include "platform/update/Updater.h"
 
 #include "platform/update/Appcast.h"
+#include "platform/update/FeedAddress.h"
 #include "platform/update/UpdaterDelegate.h"
 #include "platform/update/VersionWeight.h"
 
@@ -103,7 +104,7 @@ void Updater::checkForUpdates()
                           if (!alive.expired())
                               finish(session, result.body, result.statusCode, result.error);
                       },
-                      feedTimeout_);
+                      feedTimeout_, feedSizeLimit);
 }
 
 void Updater::finish(std::uint64_t session, const QByteArray& body, int statusCode, const QString& fetchError)

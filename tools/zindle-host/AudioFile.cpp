@@ -125,9 +125,18 @@ AudioFileWriter::AudioFileWriter(std::filesystem::path destination, double sampl
     hiddenName.insert(hiddenName.begin(), '.');
     hiddenName += ".XXXXXX";
     std::string pattern = (directory / hiddenName).string();
-    const int descriptor = mkstemp(pattern.data());
+    int descriptor = -1;
+    int createError = 0;
+    {
+        // Guarded as it is made: an interrupt can never find the file unguarded.
+        const RemoveOnSignal::HoldSignals held;
+        descriptor = mkstemp(pattern.data());
+        createError = errno;
+        if (descriptor >= 0)
+            removeOnSignal_.emplace(pattern);
+    }
     if (descriptor < 0)
-        fail(std::strerror(errno));
+        fail(std::strerror(createError));
     temporary_ = pattern;
 
     // mkstemp makes the file private; the output gets the permissions any new file would.
@@ -204,6 +213,7 @@ void AudioFileWriter::commit()
     if (std::rename(temporary_.c_str(), destination_.c_str()) != 0)
         fail(std::strerror(errno));
     committed_ = true;
+    removeOnSignal_.reset();
 }
 
 } // namespace zindlehost

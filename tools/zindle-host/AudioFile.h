@@ -1,10 +1,12 @@
 #pragma once
 
 #include "tools/zindle-host/AudioData.h"
+#include "tools/zindle-host/RemoveOnSignal.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,7 +25,8 @@ AudioData readAudioFile(const std::filesystem::path& path, const std::string& ro
 
 /// Writes a WAV file so that nobody ever sees half of it: the samples go to a hidden temporary
 /// file in the destination's directory, and commit() renames it over the destination. A writer
-/// destroyed without commit() removes its temporary file. Main thread (one writer, one thread).
+/// destroyed without commit() removes its temporary file, and so does an interrupt or SIGTERM
+/// before the commit (see RemoveOnSignal). Main thread (one writer, one thread).
 class AudioFileWriter {
 public:
     enum class SampleFormat { float32, pcm16 };
@@ -60,6 +63,7 @@ private:
     std::vector<float> interleaved_;
     std::size_t framesWritten_ = 0;
     bool committed_ = false;
+    std::optional<RemoveOnSignal> removeOnSignal_; // last: it outlives the removal in the destructor
 };
 
 } // namespace zindlehost

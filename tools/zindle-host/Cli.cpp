@@ -249,7 +249,7 @@ int carrierCommand(const std::vector<std::string>& arguments, const Console& con
     return static_cast<int>(ExitCode::success);
 }
 
-int showCommand(const std::vector<std::string>& arguments, const Console& console, const ShowWindow& showWindow)
+ShowOptions parseShowOptions(const std::vector<std::string>& arguments)
 {
     ShowOptions options;
     ArgumentReader reader(arguments, "show");
@@ -263,6 +263,12 @@ int showCommand(const std::vector<std::string>& arguments, const Console& consol
         else
             usageError("show takes no argument '" + reader.positional() + "'");
     }
+    return options;
+}
+
+int showCommand(const std::vector<std::string>& arguments, const Console& console, const ShowWindow& showWindow)
+{
+    const ShowOptions options = parseShowOptions(arguments);
     if (!showWindow)
         throw HostError(ExitCode::failed, "show: this program has no window to show the effect in");
 
@@ -289,7 +295,9 @@ Commands:
         and writes the effect's output as a 32-bit float WAV at the voice's sample rate.
         The carrier is resampled to the voice's rate and looped or cut to its length.
         Inputs: mono or stereo files in any format libsndfile reads (WAV, AIFF, FLAC, Ogg).
-        The output appears only when the render succeeds.
+        The output appears only when the render succeeds, and may not be one of the inputs;
+        an interrupted render (Ctrl-C, SIGTERM) leaves no file behind and an old output as
+        it was.
     --set <id>=<value>
         Sets a parameter before rendering, the way a host does. The value is a number or
         one of the parameter's value strings: --set mainMode=Retro --set formantShift=-300.
@@ -334,7 +342,24 @@ Exit status:
      runs at a sample rate the effect does not run at (8 kHz to 768 kHz)
   4  the output cannot be written
   5  the effect is not installed, does not load, or fails to render
+  An interrupted command ends by its signal (the shell shows 130 for Ctrl-C, 143 for SIGTERM).
 )";
+}
+
+int report(const Console& console, const HostError& error)
+{
+    console.err << programName << ": " << error.what() << "\n";
+    return static_cast<int>(error.code());
+}
+
+std::optional<int> checkShowArguments(const std::vector<std::string>& arguments, const Console& console)
+{
+    try {
+        parseShowOptions(arguments);
+        return std::nullopt;
+    } catch (const HostError& error) {
+        return report(console, error);
+    }
 }
 
 int run(const std::vector<std::string>& arguments, const Console& console, const ShowWindow& showWindow)
@@ -360,8 +385,7 @@ int run(const std::vector<std::string>& arguments, const Console& console, const
         usageError(command.empty() ? "no command given (see '" + std::string(programName) + " help')"
                                    : "unknown command '" + command + "' (see '" + programName + " help')");
     } catch (const HostError& error) {
-        console.err << programName << ": " << error.what() << "\n";
-        return static_cast<int>(error.code());
+        return report(console, error);
     } catch (const std::exception& error) {
         console.err << programName << ": " << error.what() << "\n";
         return static_cast<int>(ExitCode::failed);

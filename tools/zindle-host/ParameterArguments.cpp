@@ -118,19 +118,27 @@ std::shared_ptr<au::Parameter> findParameter(const au::ParameterTree& tree, std:
                     "unknown parameter '" + std::string(identifier) + "' (the effect has " + joined(known) + ")");
 }
 
+bool takesWholeNumbers(const au::Parameter& parameter)
+{
+    return parameter.unit() == au::ParameterUnit::indexed || parameter.unit() == au::ParameterUnit::boolean;
+}
+
 au::AUValue parseValue(const au::Parameter& parameter, std::string_view text)
 {
     const std::string range = numberText(parameter.minValue()) + " to " + numberText(parameter.maxValue());
     const auto& names = parameter.valueStrings();
-    const std::string expected = names ? "one of " + joined(*names) + " or a number from " + range
-                                       : "a number from " + range;
-    const auto fail = [&]() -> au::AUValue {
+    const auto fail = [&](const char* number = "a number") -> au::AUValue {
+        const std::string expected =
+            (names ? "one of " + joined(*names) + " or " : std::string()) + number + " from " + range;
         throw HostError(ExitCode::usage, "bad value '" + std::string(text) + "' for " + parameter.identifier()
                                              + ": expected " + expected);
     };
 
     au::AUValue value = 0.0f;
     if (const auto numeric = parseNumber(text)) {
+        // The effect would cut a fraction off without a word.
+        if (takesWholeNumbers(parameter) && *numeric != std::trunc(*numeric))
+            return fail("a whole number");
         value = static_cast<au::AUValue>(*numeric);
     } else {
         if (!names)

@@ -48,9 +48,13 @@ struct ResolvedSetting {
 std::vector<ResolvedSetting> resolveSettings(const au::ParameterTree& tree,
                                              const std::vector<ParameterAssignment>& assignments);
 
+/// Whether parameter's values are whole numbers only (an indexed or a boolean parameter).
+bool takesWholeNumbers(const au::Parameter& parameter);
+
 /// The value text means for parameter: a number (C locale, the whole text) or one of its value
 /// strings (exact, else ignoring case), which stands for its index. Throws HostError (usage)
-/// when it is neither or lies outside the parameter's range.
+/// when it is neither, lies outside the parameter's range, or has a fraction where the
+/// parameter takes whole numbers.
 au::AUValue parseValue(const au::Parameter& parameter, std::string_view text);
 
 /// A number as the tool prints it in tables and messages ("-1200", "0.3").

@@ -3,6 +3,7 @@
 #include "tools/zindle-host/AudioFile.h"
 #include "tools/zindle-host/Console.h"
 #include "tools/zindle-host/EffectInstance.h"
+#include "tools/zindle-host/HostError.h"
 #include "tools/zindle-host/LevelMeter.h"
 #include "tools/zindle-host/LoopResampler.h"
 #include "tools/zindle-host/OfflineRenderer.h"
@@ -42,11 +43,27 @@ std::string line(const char* label, const SignalReport& signal, const std::strin
     return text + (note.empty() ? std::string() : "   " + note) + "   " + signal.path.string() + "\n";
 }
 
+// The output replaces whatever its name points at: when that is one of the inputs (by another
+// spelling, a link or a hard link), the render would destroy what it reads.
+void refuseOutputThatIsAnInput(const RenderOptions& options)
+{
+    const std::pair<const std::filesystem::path*, const char*> inputs[] = {{&options.voice, "voice file"},
+                                                                          {&options.carrier, "carrier file"}};
+    for (const auto& [input, role] : inputs) {
+        std::error_code error; // either missing: not the same file (a missing input is reported later)
+        if (std::filesystem::equivalent(options.output, *input, error))
+            throw HostError(ExitCode::usage, "render: the output '" + options.output.string() + "' is the " + role
+                                                 + " '" + input->string()
+                                                 + "'; the render would replace it (choose another output)");
+    }
+}
+
 } // namespace
 
 RenderSummary renderFiles(const RenderOptions& options, const Console& console)
 {
     const auto started = Clock::now();
+    refuseOutputThatIsAnInput(options);
     const AudioData voice = readAudioFile(options.voice, "voice file", maxInputChannels);
     const AudioData carrierFile = readAudioFile(options.carrier, "carrier file", maxInputChannels);
 

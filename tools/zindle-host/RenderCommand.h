@@ -45,7 +45,8 @@ struct RenderSummary {
 
 /// Renders options.voice against options.carrier through the installed effect, with the
 /// settings and automation, into options.output (which appears whole or not at all). A progress
-/// bar goes to console.err when console.progress. Throws HostError. Main thread.
+/// bar goes to console.err when console.progress. Throws HostError; usage, before anything is
+/// read, when the output is one of the inputs (the same file by any name). Main thread.
 RenderSummary renderFiles(const RenderOptions& options, const Console& console);
 
 /// The summary as `zindle-host render` prints it.

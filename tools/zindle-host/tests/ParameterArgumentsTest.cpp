@@ -17,6 +17,10 @@ protected:
     std::shared_ptr<au::Parameter> mode = au::ParameterTree::createParameter(
         "mainMode", "Main Mode", 12, 0, 1, au::ParameterUnit::indexed, "", 0,
         std::vector<std::string>{"Retro", "Modern"}, std::vector<au::ParameterAddress>{13, 7});
+    std::shared_ptr<au::Parameter> quality = au::ParameterTree::createParameter(
+        "quality", "Quality", 0, 1, 48, au::ParameterUnit::indexed, "", 0, std::nullopt, std::nullopt);
+    std::shared_ptr<au::Parameter> freeze = au::ParameterTree::createParameter(
+        "freeze", "Freeze", 14, 0, 1, au::ParameterUnit::boolean, "", 0, std::nullopt, std::nullopt);
     std::shared_ptr<au::ParameterTree> tree = au::ParameterTree::createTree({mode, shift});
 
     void SetUp() override
@@ -54,7 +58,7 @@ TEST_F(ParameterArguments, ValuesAreNumbersOrValueStrings)
     } cases[] = {
         {*shift, "-300", -300.0f},  {*shift, "+12.5", 12.5f}, {*shift, "1200", 1200.0f}, {*shift, " 0 ", 0.0f},
         {*mode, "Retro", 0.0f},     {*mode, "Modern", 1.0f},  {*mode, "retro", 0.0f},    {*mode, "MODERN", 1.0f},
-        {*mode, "1", 1.0f},
+        {*mode, "1", 1.0f},         {*mode, "1.0", 1.0f},     {*quality, "4e1", 40.0f},  {*freeze, "1", 1.0f},
     };
     for (const auto& c : cases)
         EXPECT_EQ(parseValue(c.parameter, c.text), c.value) << c.parameter.identifier() << "=" << c.text;
@@ -74,6 +78,10 @@ TEST_F(ParameterArguments, BadValuesSayWhatWasExpected)
         {*shift, "inf", "bad value 'inf' for formantShift: expected a number from -1200 to 1200"},
         {*mode, "Disco", "bad value 'Disco' for mainMode: expected one of Retro, Modern or a number from 0 to 1"},
         {*mode, "2", "bad value '2' for mainMode: expected one of Retro, Modern or a number from 0 to 1"},
+        {*mode, "0.5", "bad value '0.5' for mainMode: expected one of Retro, Modern or a whole number from 0 to 1"},
+        {*quality, "1.5", "bad value '1.5' for quality: expected a whole number from 1 to 48"},
+        {*quality, "47.999", "bad value '47.999' for quality: expected a whole number from 1 to 48"},
+        {*freeze, "0.5", "bad value '0.5' for freeze: expected a whole number from 0 to 1"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(usageErrorOf([&] { parseValue(c.parameter, c.text); }), c.message);

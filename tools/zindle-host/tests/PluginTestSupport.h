@@ -36,8 +36,9 @@ inline CommandResult runInProcess(const std::vector<std::string>& arguments)
     return {code, out.str(), err.str()};
 }
 
-/// One command line through the real program (standard error is not a terminal here), with
-/// environment ("NAME=value" entries) added to the test's own; program may be a copy of it.
+/// One command line through the real program (standard error is not a terminal here), its
+/// environment the test's own changed by env's arguments ("NAME=value" entries, or "-u" and
+/// a name); program may be a copy of it.
 inline CommandResult runProgram(const std::vector<std::string>& arguments, const TempDirectory& scratch,
                                 const std::vector<std::string>& environment = {},
                                 const std::filesystem::path& program = ZINDLE_HOST_PROGRAM)

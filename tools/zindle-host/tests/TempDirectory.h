@@ -29,10 +29,13 @@ public:
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
     /// The names of the directory's entries, hidden ones included, sorted.
-    std::vector<std::string> entries() const
+    std::vector<std::string> entries() const { return entriesOf(path_); }
+
+    /// The same for any directory.
+    static std::vector<std::string> entriesOf(const std::filesystem::path& directory)
     {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_))
+        for (const auto& entry : std::filesystem::directory_iterator(directory))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
