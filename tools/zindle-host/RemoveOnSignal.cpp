@@ -22,12 +22,19 @@ struct Slot {
 };
 std::array<Slot, RemoveOnSignal::maximumGuards> slots;
 
-int guardCount = 0; // main thread
+int guardCount = 0; // main thread: the guards and holds that need the handlers
+pthread_t mainThread{}; // the thread that makes the guards, set before the handlers are
 std::array<struct sigaction, cleanedSignals.size()> previousActions{};
 std::array<bool, cleanedSignals.size()> installed{};
 
 extern "C" void removeFilesAndEnd(int signalNumber)
 {
+    // The signal may land on any thread that does not block it, also while the main thread
+    // holds it to make a file and its guard: handed on, it waits there until the guard stands.
+    if (!pthread_equal(pthread_self(), mainThread)) {
+        pthread_kill(mainThread, signalNumber);
+        return;
+    }
     for (Slot& slot : slots) {
         if (slot.armed.load(std::memory_order_acquire))
             unlink(slot.path);
@@ -43,6 +50,7 @@ extern "C" void removeFilesAndEnd(int signalNumber)
 
 void installHandlers()
 {
+    mainThread = pthread_self();
     struct sigaction action = {};
     action.sa_handler = removeFilesAndEnd;
     sigemptyset(&action.sa_mask);
@@ -65,6 +73,19 @@ void restoreHandlers()
     }
 }
 
+// Main thread: the handlers stand while a guard or a hold needs them.
+void takeHandlers()
+{
+    if (guardCount++ == 0)
+        installHandlers();
+}
+
+void releaseHandlers()
+{
+    if (--guardCount == 0)
+        restoreHandlers();
+}
+
 } // namespace
 
 RemoveOnSignal::RemoveOnSignal(const std::filesystem::path& path)
@@ -81,8 +102,8 @@ RemoveOnSignal::RemoveOnSignal(const std::filesystem::path& path)
         slot_ = i;
         break;
     }
-    if (slot_ >= 0 && guardCount++ == 0)
-        installHandlers();
+    if (slot_ >= 0)
+        takeHandlers();
 }
 
 RemoveOnSignal::~RemoveOnSignal()
@@ -90,12 +111,13 @@ RemoveOnSignal::~RemoveOnSignal()
     if (slot_ < 0)
         return;
     slots[static_cast<std::size_t>(slot_)].armed.store(false, std::memory_order_release);
-    if (--guardCount == 0)
-        restoreHandlers();
+    releaseHandlers();
 }
 
 RemoveOnSignal::HoldSignals::HoldSignals()
 {
+    // Handlers first: a signal that another thread takes meanwhile is handed to this one.
+    takeHandlers();
     sigset_t held;
     sigemptyset(&held);
     for (const int signalNumber : cleanedSignals)
@@ -103,6 +125,11 @@ RemoveOnSignal::HoldSignals::HoldSignals()
     pthread_sigmask(SIG_BLOCK, &held, &previous_);
 }
 
-RemoveOnSignal::HoldSignals::~HoldSignals() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+RemoveOnSignal::HoldSignals::~HoldSignals()
+{
+    // A held signal arrives here, while the handlers still stand.
+    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    releaseHandlers();
+}
 
 } // namespace zindlehost

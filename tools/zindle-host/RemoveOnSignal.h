@@ -13,7 +13,8 @@ namespace zindlehost {
 /// when the last one goes. At most maximumGuards files are guarded at once; a guard beyond
 /// that removes nothing.
 ///
-/// Main thread. The handler runs on whichever thread takes the signal; it only unlinks.
+/// Main thread. The handler unlinks on the main thread; another thread that takes the signal
+/// hands it there.
 class RemoveOnSignal {
 public:
     static constexpr int maximumGuards = 4;
@@ -27,9 +28,9 @@ public:
     /// Whether a signal would remove the file (false only beyond maximumGuards).
     bool isArmed() const { return slot_ >= 0; }
 
-    /// Holds SIGINT and SIGTERM back on the calling thread while it lives: a file made and
-    /// guarded inside it never exists unguarded for that thread. A held signal arrives when it
-    /// ends.
+    /// Holds SIGINT and SIGTERM back while it lives: a file made and guarded inside it never
+    /// exists unguarded, whichever thread takes the signal (another thread hands it to the
+    /// main thread, where it waits). A held signal arrives when the hold ends. Main thread.
     class HoldSignals {
     public:
         HoldSignals();
