@@ -267,44 +267,55 @@ void SpectralShifter::process(const float* const* inputs, int inputSamples, floa
     }
 
     const std::uint64_t interval = stft_.interval();
-    const float intervalF = static_cast<float>(interval);
     const std::size_t channels = static_cast<std::size_t>(channels_);
-    for (std::size_t i = 0; i < outCount; ++i) {
+    for (std::size_t i = 0; i < outCount;) {
         if (samplesSinceBlock_ >= interval) {
             const float pos = std::round(static_cast<float>(inCount) * static_cast<float>(i)
                                          / static_cast<float>(outCount));
             startBlock(inputs, fed, std::min(static_cast<std::size_t>(pos), inCount));
         }
 
-        // Split computation ends the block's steps on the interval's last sample, evenly spread.
-        std::uint64_t target = 0;
-        if (splitComputation_) {
-            if (stepsDone_ < stepsTotal_) {
-                // Below stepsTotal + 1, so the signed conversion (cheaper than the unsigned one) holds it.
-                const float share = static_cast<float>(samplesSinceBlock_ + 1) / intervalF
-                                    * (static_cast<float>(stepsTotal_) + 0.999f);
-                target = std::min(stepsTotal_, static_cast<std::uint64_t>(static_cast<std::int64_t>(share)));
-            }
-        } else if (samplesSinceBlock_ == 0) {
-            target = stepsTotal_;
-        }
+        const std::uint64_t at = samplesSinceBlock_;
+        const std::uint64_t target = splitComputation_ ? stepsDueAt(at) : (at == 0 ? stepsTotal_ : 0);
         for (; stepsDone_ < target; ++stepsDone_)
             runStep(stepsDone_);
-        ++samplesSinceBlock_;
 
+        // The samples after this one up to the next with steps due, or to the block's end, are
+        // read and consumed in one run.
+        const std::uint64_t end = std::min<std::uint64_t>(interval, at + (outCount - i));
+        std::uint64_t next = at + 1;
         if (splitComputation_) {
-            for (std::size_t c = 0; c < channels; ++c)
-                outputs[c][i] = stft_.outputSample(stashedOutput_, c);
-            stft_.moveOutput(stashedOutput_, 1);
+            while (next < end && stepsDueAt(next) <= stepsDone_)
+                ++next;
         } else {
-            for (std::size_t c = 0; c < channels; ++c)
-                outputs[c][i] = stft_.outputSample(c);
-            stft_.moveOutput(1);
+            next = end;
         }
+        const std::size_t run = static_cast<std::size_t>(next - at);
+        const OverlapAddSTFT::OutputState& state = splitComputation_ ? stashedOutput_ : stft_.outputState();
+        for (std::size_t c = 0; c < channels; ++c)
+            stft_.readOutput(state, c, outputs[c] + i, run);
+        if (splitComputation_)
+            stft_.moveOutput(stashedOutput_, run);
+        else
+            stft_.moveOutput(run);
+        samplesSinceBlock_ = next;
+        i += run;
     }
 
     feed(inputs, fed, inCount);
     prevInputOffset_ = offsetBefore(prevInputOffset_, inCount);
+}
+
+// Split computation ends the block's steps on the interval's last sample, evenly spread: by
+// sample `at` of the block, this many are done.
+inline std::uint64_t SpectralShifter::stepsDueAt(std::uint64_t at) const
+{
+    if (stepsDone_ >= stepsTotal_)
+        return stepsTotal_;
+    // Below stepsTotal + 1, so the signed conversion (cheaper than the unsigned one) holds it.
+    const float share = static_cast<float>(at + 1) / static_cast<float>(stft_.interval())
+                        * (static_cast<float>(stepsTotal_) + 0.999f);
+    return std::min(stepsTotal_, static_cast<std::uint64_t>(static_cast<std::int64_t>(share)));
 }
 
 void SpectralShifter::startBlock(const float* const* inputs, std::size_t& fed, std::size_t pos)

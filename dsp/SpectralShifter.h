@@ -102,6 +102,7 @@ private:
                      std::size_t outputSamples) const;
     void feed(const float* const* inputs, std::size_t& fed, std::size_t upTo);
     void startBlock(const float* const* inputs, std::size_t& fed, std::size_t pos);
+    std::uint64_t stepsDueAt(std::uint64_t at) const;
     void runStep(std::uint64_t step);
     /// One step of analysing a frame offset samples back into field of every band; takes its
     /// channels + 1 steps off step when they are past.
