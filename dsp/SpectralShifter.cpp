@@ -454,7 +454,12 @@ void SpectralShifter::processSpectrum(std::uint64_t step)
     }
 
     if (step < channels) {
-        predict(static_cast<int>(step));
+        // One channel predicts its bins in the phase lock's steps, a few ahead of its chain
+        // along the bins, where the work runs while the chain waits.
+        if (channels == 1)
+            predictedTo_ = 0;
+        else
+            predict(static_cast<int>(step));
         return;
     }
     step -= channels;
@@ -592,11 +597,13 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::updateOutputMap()
         map[b] = {static_cast<float>(b) + last.input - last.output, 1.0f};
 }
 
-ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel)
+ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel) { predictBins(channel, 0, bands_); }
+
+/// Bins from .. to - 1 of one channel: each output bin reads the input at its mapped position
+/// and advances its previous output by the input's phase change over the interval. Four bins
+/// at a time, each lane by the operations of one bin.
+[[gnu::always_inline]] inline void SpectralShifter::predictBins(int channel, int from, int to)
 {
-    // Each output bin reads the input at its mapped position and advances its previous output
-    // by the input's phase change over the interval. Four bins at a time, each lane by the
-    // operations of one bin.
     using simd::I4;
     using simd::V4;
     const int bands = bands_;
@@ -610,8 +617,8 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel)
         spectra = simd::load(reinterpret_cast<const float*>(band + index));
         rest = simd::load(reinterpret_cast<const float*>(band + index) + 4);
     };
-    int b = 0;
-    for (; b + 4 <= bands; b += 4) {
+    int b = from;
+    for (; b + 4 <= to; b += 4) {
         const V4 position{map[b].inputBin, map[b + 1].inputBin, map[b + 2].inputBin, map[b + 3].inputBin};
         const V4 grad{map[b].freqGrad, map[b + 1].freqGrad, map[b + 2].freqGrad, map[b + 3].freqGrad};
         const BinInterpolation4 at = BinInterpolation4::at(position, bands);
@@ -650,7 +657,7 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel)
             band[b + l].output = Complex(outRe[l], outIm[l]);
         }
     }
-    for (; b < bands; ++b) {
+    for (; b < to; ++b) {
         const MapPoint m = map[b];
         const BinInterpolation at = BinInterpolation::at(m.inputBin, bands);
         const Band lower = band[at.lower];
@@ -742,6 +749,13 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::lockSingleChannel(int begin, int end,
     int readTo = begin;
     const auto readAhead = [&](int upTo) __attribute__((always_inline)) {
         upTo = std::min(upTo, readEnd);
+        // Predicted in whole groups of four from bin 0, so that only the spectrum's top
+        // leaves a rest.
+        if (predictedTo_ < upTo) {
+            const int to = std::min(predictedTo_ + (upTo - predictedTo_ + 3) / 4 * 4, bands);
+            predictBins(0, predictedTo_, to);
+            predictedTo_ = to;
+        }
         for (; readTo + 4 <= upTo; readTo += 4) {
             const int j = readTo;
             const simd::V4 position{map[j].inputBin, map[j + 1].inputBin, map[j + 2].inputBin, map[j + 3].inputBin};

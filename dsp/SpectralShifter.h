@@ -113,6 +113,7 @@ private:
     void findPeaks();
     void updateOutputMap();
     void predict(int channel);
+    void predictBins(int channel, int from, int to);
     void lockPhases(int part);
     void lockSingleChannel(int begin, int end, int hop, float u, float uHop);
     void lockChannels(int begin, int end, int hop, float u, float uHop);
@@ -177,6 +178,7 @@ private:
     std::vector<LockTerms> lockTerms_; // bands
     // Each channel's input read at outputMap[b].inputBin - u and - u L: channels x bands each.
     std::vector<std::complex<float>> nearInput_, farInput_;
+    int predictedTo_ = 0; // one channel: the bins predicted so far in this block
 };
 
 } // namespace dsp
