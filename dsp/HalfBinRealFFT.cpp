@@ -13,20 +13,6 @@ namespace {
 
 using namespace simd;
 
-// Four interleaved (re, im) pairs at p into split form.
-inline void loadPairs(const float* p, V4& re, V4& im)
-{
-    const V4 lo = load(p), hi = load(p + 4);
-    re = __builtin_shuffle(lo, hi, I4{0, 2, 4, 6});
-    im = __builtin_shuffle(lo, hi, I4{1, 3, 5, 7});
-}
-
-inline void storePairs(float* p, V4 re, V4 im)
-{
-    store(p, __builtin_shuffle(re, im, I4{0, 4, 1, 5}));
-    store(p + 4, __builtin_shuffle(re, im, I4{2, 6, 3, 7}));
-}
-
 struct Tables {
     const float* aRe;
     const float* aIm;

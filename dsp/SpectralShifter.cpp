@@ -35,6 +35,39 @@ inline Complex mulConj(Complex a, Complex b)
 
 inline float norm2(Complex a) { return a.real() * a.real() + a.imag() * a.imag(); }
 
+/// A complex value of float lanes: one bin, or four bins side by side.
+template <typename T>
+struct Lanes {
+    T re, im;
+};
+
+template <typename T>
+inline Lanes<T> mul(Lanes<T> a, Lanes<T> b)
+{
+    return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
+}
+
+/// a * conj(b)
+template <typename T>
+inline Lanes<T> mulConj(Lanes<T> a, Lanes<T> b)
+{
+    return {a.re * b.re + a.im * b.im, a.im * b.re - a.re * b.im};
+}
+
+/// The value of re and im at index i, one float or four.
+template <typename T>
+inline Lanes<T> loadLanes(const float* re, const float* im, int i)
+{
+    return {simd::load<T>(re + i), simd::load<T>(im + i)};
+}
+
+template <typename T>
+inline void storeLanes(float* re, float* im, int i, Lanes<T> v)
+{
+    simd::store(re + i, v.re);
+    simd::store(im + i, v.im);
+}
+
 /// min(bands, ceil(x)), and 0 below 1 or for NaN.
 inline int ceilBin(float x, int bands)
 {
@@ -113,6 +146,25 @@ std::uint32_t randomSeed()
 
 SpectralShifter::SpectralShifter() : random_(randomSeed()) {}
 
+void SpectralShifter::Predictions::resize(std::size_t size)
+{
+    for (std::vector<float>* v : {&energy, &re, &im, &outRe, &outIm, &nearRe, &nearIm, &farRe, &farIm})
+        v->resize(size);
+}
+
+void SpectralShifter::Predictions::clear()
+{
+    for (std::vector<float>* v : {&energy, &re, &im, &outRe, &outIm, &nearRe, &nearIm, &farRe, &farIm})
+        std::fill(v->begin(), v->end(), 0.0f);
+}
+
+void SpectralShifter::LockTerms::resize(std::size_t size)
+{
+    for (std::vector<float>* v : {&lowerRe, &lowerIm, &farLowerRe, &farLowerIm, &upperRe, &upperIm})
+        v->resize(size);
+    lead.resize(size);
+}
+
 bool SpectralShifter::configure(int channels, int blockSamples, int interval, bool splitComputation)
 {
     splitComputation_ = splitComputation;
@@ -143,10 +195,8 @@ bool SpectralShifter::configure(int channels, int blockSamples, int interval, bo
     energy_.resize(bands);
     smoothedEnergy_.resize(bands);
     outputMap_.resize(bands);
-    channelPredictions_.resize(channelCount * bands);
+    predictions_.resize(channelCount * bands);
     lockTerms_.resize(bands);
-    nearInput_.resize(channelCount * bands);
-    farInput_.resize(channelCount * bands);
 
     // The rotation's phasor starts at theta_0 and advances bin by bin by complex multiplication;
     // the recurrence only depends on the timing, so it runs here once.
@@ -173,7 +223,7 @@ void SpectralShifter::restart()
     stashedInput_ = stft_.inputState(); // the same sizes: the copies reuse their storage
     stashedOutput_ = stft_.outputState();
     std::fill(channelBands_.begin(), channelBands_.end(), Band{});
-    std::fill(channelPredictions_.begin(), channelPredictions_.end(), Prediction{});
+    predictions_.clear();
     smoothingState_ = 0.0f;
     silenceCounter_ = 0;
     silenceFirst_ = true;
@@ -599,6 +649,22 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::updateOutputMap()
 
 ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel) { predictBins(channel, 0, bands_); }
 
+inline SpectralShifter::PredictionLanes SpectralShifter::predictionLanes(int channel)
+{
+    const std::size_t base = static_cast<std::size_t>(channel) * static_cast<std::size_t>(bands_);
+    Predictions& p = predictions_;
+    return {p.energy.data() + base, p.re.data() + base,     p.im.data() + base,
+            p.outRe.data() + base,  p.outIm.data() + base,  p.nearRe.data() + base,
+            p.nearIm.data() + base, p.farRe.data() + base,  p.farIm.data() + base};
+}
+
+inline SpectralShifter::TermLanes SpectralShifter::termLanes()
+{
+    LockTerms& t = lockTerms_;
+    return {t.lowerRe.data(), t.lowerIm.data(), t.farLowerRe.data(), t.farLowerIm.data(), t.upperRe.data(),
+            t.upperIm.data()};
+}
+
 /// Bins from .. to - 1 of one channel: each output bin reads the input at its mapped position
 /// and advances its previous output by the input's phase change over the interval. Four bins
 /// at a time, each lane by the operations of one bin.
@@ -607,9 +673,8 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel) { predictBins(ch
     using simd::I4;
     using simd::V4;
     const int bands = bands_;
-    const std::size_t base = static_cast<std::size_t>(channel) * static_cast<std::size_t>(bands);
-    Band* band = channelBands_.data() + base;
-    Prediction* prediction = channelPredictions_.data() + base;
+    const Band* band = channelBands_.data() + static_cast<std::size_t>(channel) * static_cast<std::size_t>(bands);
+    const PredictionLanes p = predictionLanes(channel);
     const MapPoint* map = outputMap_.data();
     const V4 one = V4{} + 1.0f, zero{}, floor = V4{} + energyFloor;
 
@@ -619,8 +684,8 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel) { predictBins(ch
     };
     int b = from;
     for (; b + 4 <= to; b += 4) {
-        const V4 position{map[b].inputBin, map[b + 1].inputBin, map[b + 2].inputBin, map[b + 3].inputBin};
-        const V4 grad{map[b].freqGrad, map[b + 1].freqGrad, map[b + 2].freqGrad, map[b + 3].freqGrad};
+        V4 position, grad;
+        simd::loadPairs(reinterpret_cast<const float*>(map + b), position, grad);
         const BinInterpolation4 at = BinInterpolation4::at(position, bands);
         const I4 lowerIndex = at.lower, upperIndex = at.upper;
         const V4 lowerWeight = at.lowerWeight, upperWeight = at.upperWeight;
@@ -637,8 +702,7 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel) { predictBins(ch
         simd::transpose(upperA[0], upperA[1], upperA[2], upperA[3]);
         simd::transpose(upperB[0], upperB[1], upperB[2], upperB[3]);
         simd::transpose(ownB[0], ownB[1], ownB[2], ownB[3]);
-        const V4 oldEnergy{prediction[b].energy, prediction[b + 1].energy, prediction[b + 2].energy,
-                           prediction[b + 3].energy};
+        const V4 oldEnergy = simd::load(p.energy + b);
 
         const V4 energy = lowerB[2] * lowerWeight + upperB[2] * upperWeight;
         const V4 inRe = lowerA[0] * lowerWeight + upperA[0] * upperWeight;
@@ -649,68 +713,113 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel) { predictBins(ch
         const V4 advanceRe = inRe * prevRe + inIm * prevIm;
         const V4 advanceIm = inIm * prevRe - inRe * prevIm;
         const V4 scale = one / ((newEnergy < oldEnergy ? oldEnergy : newEnergy) + floor);
-        const V4 outRe = (ownB[0] * advanceRe - ownB[1] * advanceIm) * scale;
-        const V4 outIm = (ownB[0] * advanceIm + ownB[1] * advanceRe) * scale;
-        for (int l = 0; l < 4; ++l) {
-            prediction[b + l].energy = newEnergy[l];
-            prediction[b + l].input = Complex(inRe[l], inIm[l]);
-            band[b + l].output = Complex(outRe[l], outIm[l]);
-        }
+        simd::store(p.energy + b, newEnergy);
+        simd::store(p.re + b, inRe);
+        simd::store(p.im + b, inIm);
+        simd::store(p.outRe + b, (ownB[0] * advanceRe - ownB[1] * advanceIm) * scale);
+        simd::store(p.outIm + b, (ownB[0] * advanceIm + ownB[1] * advanceRe) * scale);
     }
     for (; b < to; ++b) {
         const MapPoint m = map[b];
         const BinInterpolation at = BinInterpolation::at(m.inputBin, bands);
         const Band lower = band[at.lower];
         const Band upper = band[at.upper];
-        const Complex previousOutput = band[b].output;
-        const float oldEnergy = prediction[b].energy;
+        const float oldEnergy = p.energy[b];
 
         const float energy = lower.inputEnergy * at.lowerWeight + upper.inputEnergy * at.upperWeight;
         const Complex input = lower.input * at.lowerWeight + upper.input * at.upperWeight;
         const Complex prevInput = lower.prevInput * at.lowerWeight + upper.prevInput * at.upperWeight;
         const float newEnergy = std::max(m.freqGrad, 0.0f) * energy;
-        const Complex advance = mulConj(input, prevInput);
-
-        prediction[b].energy = newEnergy;
-        prediction[b].input = input;
-        band[b].output = mul(previousOutput, advance) * (1.0f / (std::max(newEnergy, oldEnergy) + energyFloor));
+        const Complex output =
+            mul(band[b].output, mulConj(input, prevInput)) * (1.0f / (std::max(newEnergy, oldEnergy) + energyFloor));
+        p.energy[b] = newEnergy;
+        p.re[b] = input.real();
+        p.im[b] = input.imag();
+        p.outRe[b] = output.real();
+        p.outIm[b] = output.imag();
     }
 }
 
-/// A channel's input read at a fractional bin position.
-inline Complex SpectralShifter::inputAt(const Band* band, float position, int bands)
+/// Bins from .. to - 1 of one channel: the input read u and u L bins below the mapped position,
+/// where the phase sums look for the phase change of their neighbours.
+[[gnu::always_inline]] inline void SpectralShifter::readShifted(int channel, int from, int to, float u, float uHop)
 {
-    const BinInterpolation at = BinInterpolation::at(position, bands);
-    return band[at.lower].input * at.lowerWeight + band[at.upper].input * at.upperWeight;
+    using simd::V4;
+    const int bands = bands_;
+    const Band* band = channelBands_.data() + static_cast<std::size_t>(channel) * static_cast<std::size_t>(bands);
+    const PredictionLanes p = predictionLanes(channel);
+    const MapPoint* map = outputMap_.data();
+    // Four records' input spectra side by side: columns re, im (then the previous input, unused).
+    const auto inputAt4 = [band](const BinInterpolation4& at, float* re, float* im) __attribute__((always_inline)) {
+        V4 lower[4], upper[4];
+        for (int l = 0; l < 4; ++l) {
+            lower[l] = simd::load(reinterpret_cast<const float*>(band + at.lower[l]));
+            upper[l] = simd::load(reinterpret_cast<const float*>(band + at.upper[l]));
+        }
+        simd::transpose(lower[0], lower[1], lower[2], lower[3]);
+        simd::transpose(upper[0], upper[1], upper[2], upper[3]);
+        simd::store(re, lower[0] * at.lowerWeight + upper[0] * at.upperWeight);
+        simd::store(im, lower[1] * at.lowerWeight + upper[1] * at.upperWeight);
+    };
+    const auto inputAt = [band, bands](float position, float* re, float* im) __attribute__((always_inline)) {
+        const BinInterpolation at = BinInterpolation::at(position, bands);
+        const Complex v = band[at.lower].input * at.lowerWeight + band[at.upper].input * at.upperWeight;
+        *re = v.real();
+        *im = v.imag();
+    };
+    int j = from;
+    for (; j + 4 <= to; j += 4) {
+        V4 position, grad;
+        simd::loadPairs(reinterpret_cast<const float*>(map + j), position, grad);
+        inputAt4(BinInterpolation4::at(position - u, bands), p.nearRe + j, p.nearIm + j);
+        inputAt4(BinInterpolation4::at(position - uHop, bands), p.farRe + j, p.farIm + j);
+    }
+    for (; j < to; ++j) {
+        inputAt(map[j].inputBin - u, p.nearRe + j, p.nearIm + j);
+        inputAt(map[j].inputBin - uHop, p.farRe + j, p.farIm + j);
+    }
 }
 
-/// The terms of bin b's phase sum that do not depend on the chain along the bins.
-inline SpectralShifter::LockTerms SpectralShifter::lockTerms(const Band* band, const Prediction* prediction,
-                                                             const Complex* nearInput, const Complex* farInput, int b,
-                                                             int bands, int hop, int lead)
+/// The terms of bin b's phase sum that do not depend on the chain along the bins, for one bin,
+/// or for four that all have their neighbours b - L and b + L inside the spectrum.
+template <typename T>
+[[gnu::always_inline]] inline void SpectralShifter::lockTermsAt(const PredictionLanes& p, const TermLanes& t, int b,
+                                                                int bands, int hop)
 {
-    const Complex p = prediction[b].input;
-    const Complex lower = b > 0 ? mulConj(p, nearInput[b]) : Complex();
-    const Complex farLower = b >= hop ? mulConj(p, farInput[b]) : Complex();
-    Complex upper;
-    if (b < bands - 1)
-        upper += mul(mulConj(band[b + 1].output, prediction[b + 1].input), nearInput[b + 1]);
-    if (b < bands - hop)
-        upper += mul(mulConj(band[b + hop].output, prediction[b + hop].input), farInput[b + hop]);
-    return {lower, farLower, upper, lead};
+    constexpr bool inside = sizeof(T) > sizeof(float);
+    const T zero{};
+    const Lanes<T> prediction = loadLanes<T>(p.re, p.im, b);
+    Lanes<T> lower{zero, zero}, farLower{zero, zero}, upper{zero, zero};
+    if (inside || b > 0)
+        lower = mulConj(prediction, loadLanes<T>(p.nearRe, p.nearIm, b));
+    if (inside || b >= hop)
+        farLower = mulConj(prediction, loadLanes<T>(p.farRe, p.farIm, b));
+    // The upper neighbours still hold their predictions: the chain has not reached them.
+    const auto addUpper = [&](int n, const float* re, const float* im) __attribute__((always_inline)) {
+        const Lanes<T> term =
+            mul(mulConj(loadLanes<T>(p.outRe, p.outIm, n), loadLanes<T>(p.re, p.im, n)), loadLanes<T>(re, im, n));
+        upper = {upper.re + term.re, upper.im + term.im};
+    };
+    if (inside || b < bands - 1)
+        addUpper(b + 1, p.nearRe, p.nearIm);
+    if (inside || b < bands - hop)
+        addUpper(b + hop, p.farRe, p.farIm);
+    storeLanes(t.lowerRe, t.lowerIm, b, lower);
+    storeLanes(t.farLowerRe, t.farLowerIm, b, farLower);
+    storeLanes(t.upperRe, t.upperIm, b, upper);
 }
 
 /// The locked output of a bin from its phase sum: the sum's direction at the predicted
 /// magnitude, or the prediction itself when the sum is too weak to carry a phase. The chain
 /// along the bins runs through here: a division and a square root for every bin.
-inline Complex SpectralShifter::lockedOutput(Complex sum, const Prediction& now, Complex& direction, float& gain)
+[[gnu::always_inline]] inline Complex lockedOutput(Complex sum, Complex prediction, float energy, Complex& direction,
+                                                   float& gain)
 {
-    const Complex p = now.input;
     const float sumMagnitude2 = norm2(sum);
     const bool weak = sumMagnitude2 <= energyFloor;
-    const float magnitude2 = weak ? norm2(p) + energyFloor : sumMagnitude2;
-    direction = Complex(weak ? p.real() : sum.real(), weak ? p.imag() : sum.imag());
-    gain = std::sqrt(now.energy / magnitude2);
+    const float magnitude2 = weak ? norm2(prediction) + energyFloor : sumMagnitude2;
+    direction = weak ? prediction : sum;
+    gain = std::sqrt(energy / magnitude2);
     return direction * gain;
 }
 
@@ -734,65 +843,67 @@ void SpectralShifter::lockPhases(int part)
 ZINDLE_VECTOR_CLONES void SpectralShifter::lockSingleChannel(int begin, int end, int hop, float u, float uHop)
 {
     // Each bin's phase follows its lower neighbours' final outputs, so the bins form one serial
-    // chain. Everything else for a bin is worked out in the same pass, a few bins ahead, so
-    // that it runs while the chain waits. The lower neighbour's output stays in registers
-    // along the chain, as its direction and its gain: the product with the next bin's factor
-    // then starts before the gain, which waits for a division and a square root, is known.
+    // chain. Everything else for a bin is worked out a group of bins ahead of it, four bins at
+    // a time, so that it runs while the chain waits. The lower neighbour's output stays in
+    // registers along the chain, as its direction and its gain: the product with the next
+    // bin's factor then starts before the gain, which waits for a division and a square root,
+    // is known.
     const int bands = bands_;
     Band* band = channelBands_.data();
-    const Prediction* prediction = channelPredictions_.data();
-    const MapPoint* map = outputMap_.data();
-    Complex* nearInput = nearInput_.data();
-    Complex* farInput = farInput_.data();
-    const int readEnd = std::min(end + hop, bands);
-    // The input at the shifted positions, read four bins at a time ahead of the chain.
+    const PredictionLanes p = predictionLanes(0);
+    const TermLanes t = termLanes();
     int readTo = begin;
-    const auto readAhead = [&](int upTo) __attribute__((always_inline)) {
-        upTo = std::min(upTo, readEnd);
-        // Predicted in whole groups of four from bin 0, so that only the spectrum's top
-        // leaves a rest.
-        if (predictedTo_ < upTo) {
-            const int to = std::min(predictedTo_ + (upTo - predictedTo_ + 3) / 4 * 4, bands);
+    int termsTo = begin;
+    // Makes the terms of the bins below upTo known.
+    const auto prepare = [&](int upTo) __attribute__((always_inline)) {
+        upTo = std::min(upTo, end);
+        if (termsTo >= upTo)
+            return;
+        // The terms of bin b read the predictions and shifted input of bins b + 1 and b + L.
+        // Both go in whole groups of four where they can; predicted from bin 0, so that only
+        // the spectrum's top leaves a rest.
+        const int needed = std::min(upTo + hop, bands);
+        if (predictedTo_ < needed) {
+            const int to = std::min(predictedTo_ + (needed - predictedTo_ + 3) / 4 * 4, bands);
             predictBins(0, predictedTo_, to);
             predictedTo_ = to;
         }
-        for (; readTo + 4 <= upTo; readTo += 4) {
-            const int j = readTo;
-            const simd::V4 position{map[j].inputBin, map[j + 1].inputBin, map[j + 2].inputBin, map[j + 3].inputBin};
-            const BinInterpolation4 nearAt = BinInterpolation4::at(position - u, bands);
-            const BinInterpolation4 farAt = BinInterpolation4::at(position - uHop, bands);
-            for (int l = 0; l < 4; ++l) {
-                nearInput[j + l] = band[nearAt.lower[l]].input * nearAt.lowerWeight[l]
-                                   + band[nearAt.upper[l]].input * nearAt.upperWeight[l];
-                farInput[j + l] =
-                    band[farAt.lower[l]].input * farAt.lowerWeight[l] + band[farAt.upper[l]].input * farAt.upperWeight[l];
+        if (readTo < needed) {
+            const int to = std::min(readTo + (needed - readTo + 3) / 4 * 4, bands);
+            readShifted(0, readTo, to, u, uHop);
+            readTo = to;
+        }
+        int b = termsTo;
+        while (b < upTo) {
+            if (b >= hop && b + 4 <= upTo && b + 4 <= bands - hop) {
+                lockTermsAt<simd::V4>(p, t, b, bands, hop);
+                b += 4;
+            } else {
+                lockTermsAt<float>(p, t, b, bands, hop);
+                ++b;
             }
         }
-        for (; readTo < upTo; ++readTo) {
-            nearInput[readTo] = inputAt(band, map[readTo].inputBin - u, bands);
-            farInput[readTo] = inputAt(band, map[readTo].inputBin - uHop, bands);
-        }
+        termsTo = upTo;
     };
-    readAhead(begin + hop);
 
-    Complex previousDirection;
-    float previousGain = 0.0f;
+    Complex direction;
+    float gain = 0.0f;
     if (begin > 0) {
-        previousDirection = band[begin - 1].output;
-        previousGain = 1.0f;
+        direction = band[begin - 1].output;
+        gain = 1.0f;
     }
-    for (int b = begin; b < end; ++b) {
-        // The upper neighbours still hold their predictions: the chain has not reached them.
-        if (readTo <= b + hop)
-            readAhead(b + hop + 4);
-        const LockTerms t = lockTerms(band, prediction, nearInput, farInput, b, bands, hop, 0);
-
-        const Complex farOutput = b >= hop ? band[b - hop].output : Complex();
-        Complex lowerTerm;
-        if (b > 0)
-            lowerTerm = mul(previousDirection, t.lower) * previousGain;
-        const Complex sum = t.upper + mul(farOutput, t.farLower) + lowerTerm;
-        band[b].output = lockedOutput(sum, prediction[b], previousDirection, previousGain);
+    prepare(begin + 4);
+    for (int b = begin; b < end; b += 4) {
+        prepare(b + 8);
+        for (int k = b, groupEnd = std::min(b + 4, end); k < groupEnd; ++k) {
+            const Complex farOutput = k >= hop ? band[k - hop].output : Complex();
+            Complex lowerTerm;
+            if (k > 0)
+                lowerTerm = mul(direction, Complex(t.lowerRe[k], t.lowerIm[k])) * gain;
+            const Complex sum = Complex(t.upperRe[k], t.upperIm[k])
+                                + mul(farOutput, Complex(t.farLowerRe[k], t.farLowerIm[k])) + lowerTerm;
+            band[k].output = lockedOutput(sum, Complex(p.re[k], p.im[k]), p.energy[k], direction, gain);
+        }
     }
 }
 
@@ -801,68 +912,62 @@ void SpectralShifter::lockChannels(int begin, int end, int hop, float u, float u
     const int bands = bands_;
     const int channels = channels_;
     const std::size_t stride = static_cast<std::size_t>(bands);
-    const MapPoint* map = outputMap_.data();
-    LockTerms* terms = lockTerms_.data();
+    const TermLanes t = termLanes();
+    int* leads = lockTerms_.lead.data();
 
     // Each bin's phase follows its lower neighbours' final outputs, so the bins form one serial
     // chain. Everything that does not depend on that chain is gathered first: the input read
-    // at the positions the terms ask for, the factors for the lower neighbours, and the terms
-    // of the upper neighbours, which still hold their predictions.
+    // at the positions the terms ask for, and the terms of the loudest channel of every bin,
+    // whose upper neighbours still hold their predictions.
     const int readEnd = std::min(end + hop, bands);
-    for (int c = 0; c < channels; ++c) {
-        const std::size_t base = static_cast<std::size_t>(c) * stride;
-        const Band* band = channelBands_.data() + base;
-        Complex* nearInput = nearInput_.data() + base;
-        Complex* farInput = farInput_.data() + base;
-        for (int j = begin; j < readEnd; ++j) {
-            nearInput[j] = inputAt(band, map[j].inputBin - u, bands);
-            farInput[j] = inputAt(band, map[j].inputBin - uHop, bands);
-        }
-    }
-
+    for (int c = 0; c < channels; ++c)
+        readShifted(c, begin, readEnd, u, uHop);
+    const float* energy = predictions_.energy.data();
     for (int b = begin; b < end; ++b) {
         // The loudest channel leads; the others keep their phase offsets to it.
         int lead = 0;
-        float loudest = channelPredictions_[static_cast<std::size_t>(b)].energy;
+        float loudest = energy[b];
         for (int c = 1; c < channels; ++c) {
-            const float e = channelPredictions_[static_cast<std::size_t>(c) * stride + static_cast<std::size_t>(b)].energy;
+            const float e = energy[static_cast<std::size_t>(c) * stride + static_cast<std::size_t>(b)];
             if (e > loudest) {
                 loudest = e;
                 lead = c;
             }
         }
-        const std::size_t base = static_cast<std::size_t>(lead) * stride;
-        terms[b] = lockTerms(channelBands_.data() + base, channelPredictions_.data() + base, nearInput_.data() + base,
-                             farInput_.data() + base, b, bands, hop, lead);
+        leads[b] = lead;
+        lockTermsAt<float>(predictionLanes(lead), t, b, bands, hop);
     }
 
+    const float* re = predictions_.re.data();
+    const float* im = predictions_.im.data();
     for (int b = begin; b < end; ++b) {
-        const LockTerms t = terms[b];
-        Band* band = channelBands_.data() + static_cast<std::size_t>(t.lead) * stride;
-        const Prediction now = channelPredictions_[static_cast<std::size_t>(t.lead) * stride + static_cast<std::size_t>(b)];
+        const int lead = leads[b];
+        const std::size_t at = static_cast<std::size_t>(lead) * stride + static_cast<std::size_t>(b);
+        Band* band = channelBands_.data() + static_cast<std::size_t>(lead) * stride;
         const Complex farOutput = b >= hop ? band[b - hop].output : Complex();
         Complex lowerTerm;
         if (b > 0)
-            lowerTerm = mul(band[b - 1].output, t.lower);
-        const Complex sum = t.upper + mul(farOutput, t.farLower) + lowerTerm;
+            lowerTerm = mul(band[b - 1].output, Complex(t.lowerRe[b], t.lowerIm[b]));
+        const Complex sum =
+            Complex(t.upperRe[b], t.upperIm[b]) + mul(farOutput, Complex(t.farLowerRe[b], t.farLowerIm[b])) + lowerTerm;
+        const Complex p(re[at], im[at]);
         Complex direction;
         float gain = 0.0f;
-        const Complex leadOutput = lockedOutput(sum, now, direction, gain);
+        const Complex leadOutput = lockedOutput(sum, p, energy[at], direction, gain);
         band[b].output = leadOutput;
 
-        const Complex p = now.input;
         for (int d = 0; d < channels; ++d) {
-            if (d == t.lead)
+            if (d == lead)
                 continue;
             const std::size_t index = static_cast<std::size_t>(d) * stride + static_cast<std::size_t>(b);
-            const Prediction& other = channelPredictions_[index];
-            Complex r = mulConj(mul(leadOutput, other.input), p);
+            const Complex other(re[index], im[index]);
+            Complex r = mulConj(mul(leadOutput, other), p);
             float r2 = norm2(r);
             if (r2 <= energyFloor) {
-                r = other.input;
-                r2 = norm2(other.input) + energyFloor;
+                r = other;
+                r2 = norm2(other) + energyFloor;
             }
-            channelBands_[index].output = r * std::sqrt(other.energy / r2);
+            channelBands_[index].output = r * std::sqrt(energy[index] / r2);
         }
     }
 }

@@ -78,10 +78,6 @@ private:
         float inputEnergy = 0.0f;      // |input|^2
         float unused = 0.0f;
     };
-    struct Prediction {
-        float energy = 0.0f;
-        std::complex<float> input; // the input spectrum read at the mapped position
-    };
     struct Peak {
         float input;  // bin position in the input spectrum
         float output; // bin position in the output spectrum
@@ -90,11 +86,31 @@ private:
         float inputBin = 0.0f; // where to read the input
         float freqGrad = 0.0f; // local slope of the map, input bins per output bin
     };
+    // Per channel and bin (channels x bands, channel after channel), real and imaginary parts
+    // apart, so that four bins are one load.
+    struct Predictions {
+        std::vector<float> energy; // kept to the next block, which compares with it
+        std::vector<float> re, im; // the input read at the mapped position
+        std::vector<float> outRe, outIm; // the previous output advanced by the input's phase change
+        std::vector<float> nearRe, nearIm; // the input read at the mapped position - u
+        std::vector<float> farRe, farIm;   // and at the mapped position - u L
+        void resize(std::size_t size);
+        void clear();
+    };
+    struct PredictionLanes {
+        float *energy, *re, *im, *outRe, *outIm, *nearRe, *nearIm, *farRe, *farIm;
+    };
+    // Per bin, of the channel that leads it: the terms of its phase sum that do not wait for
+    // the chain along the bins.
     struct LockTerms {
-        std::complex<float> lower;    // P x conj(v(x - u)): the lower neighbour's factor
-        std::complex<float> farLower; // P x conj(v(x - u L)): the factor of the bin L below
-        std::complex<float> upper;    // the two upper neighbours' terms, still predictions
-        int lead = 0;
+        std::vector<float> lowerRe, lowerIm;       // P x conj(v(x - u)): the lower neighbour's factor
+        std::vector<float> farLowerRe, farLowerIm; // P x conj(v(x - u L)): the factor of the bin L below
+        std::vector<float> upperRe, upperIm;       // the two upper neighbours' terms, still predictions
+        std::vector<int> lead;
+        void resize(std::size_t size);
+    };
+    struct TermLanes {
+        float *lowerRe, *lowerIm, *farLowerRe, *farLowerIm, *upperRe, *upperIm;
     };
 
     void clearBlockState();
@@ -112,16 +128,16 @@ private:
     void smoothEnergy(int step);
     void findPeaks();
     void updateOutputMap();
+    PredictionLanes predictionLanes(int channel);
+    TermLanes termLanes();
     void predict(int channel);
     void predictBins(int channel, int from, int to);
+    void readShifted(int channel, int from, int to, float u, float uHop);
+    template <typename T>
+    static void lockTermsAt(const PredictionLanes& p, const TermLanes& t, int b, int bands, int hop);
     void lockPhases(int part);
     void lockSingleChannel(int begin, int end, int hop, float u, float uHop);
     void lockChannels(int begin, int end, int hop, float u, float uHop);
-    static std::complex<float> inputAt(const Band* band, float position, int bands);
-    static LockTerms lockTerms(const Band* band, const Prediction* prediction, const std::complex<float>* nearInput,
-                               const std::complex<float>* farInput, int b, int bands, int hop, int lead);
-    static std::complex<float> lockedOutput(std::complex<float> sum, const Prediction& now,
-                                            std::complex<float>& direction, float& gain);
     float mapFrequency(float frequency) const;
 
     bool configured_ = false;
@@ -167,7 +183,7 @@ private:
     std::vector<float> energy_;
     std::vector<float> smoothedEnergy_;
     std::vector<MapPoint> outputMap_;
-    std::vector<Prediction> channelPredictions_; // channels x bands
+    Predictions predictions_;
     std::minstd_rand random_;                    // reserved for randomised phase steps of time stretching
 
     std::uint64_t processSpectrumSteps_ = 0;
@@ -175,9 +191,7 @@ private:
 
     // Caches of the bin loops, sized by configure.
     std::vector<std::complex<float>> rotation_; // e^(i theta_b), the phasor recurrence run once
-    std::vector<LockTerms> lockTerms_; // bands
-    // Each channel's input read at outputMap[b].inputBin - u and - u L: channels x bands each.
-    std::vector<std::complex<float>> nearInput_, farInput_;
+    LockTerms lockTerms_; // bands
     int predictedTo_ = 0; // one channel: the bins predicted so far in this block
 };
 
