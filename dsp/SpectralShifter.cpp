@@ -333,13 +333,7 @@ void SpectralShifter::process(const float* const* inputs, int inputSamples, floa
         // The samples after this one up to the next with steps due, or to the block's end, are
         // read and consumed in one run.
         const std::uint64_t end = std::min<std::uint64_t>(interval, at + (outCount - i));
-        std::uint64_t next = at + 1;
-        if (splitComputation_) {
-            while (next < end && stepsDueAt(next) <= stepsDone_)
-                ++next;
-        } else {
-            next = end;
-        }
+        const std::uint64_t next = splitComputation_ ? nextStepSample(at + 1, end) : end;
         const std::size_t run = static_cast<std::size_t>(next - at);
         const OverlapAddSTFT::OutputState& state = splitComputation_ ? stashedOutput_ : stft_.outputState();
         for (std::size_t c = 0; c < channels; ++c)
@@ -366,6 +360,28 @@ inline std::uint64_t SpectralShifter::stepsDueAt(std::uint64_t at) const
     const float share = static_cast<float>(at + 1) / static_cast<float>(stft_.interval())
                         * (static_cast<float>(stepsTotal_) + 0.999f);
     return std::min(stepsTotal_, static_cast<std::uint64_t>(static_cast<std::int64_t>(share)));
+}
+
+/// The first sample from `from` on, below `end`, on which steps are due; end if there is none.
+std::uint64_t SpectralShifter::nextStepSample(std::uint64_t from, std::uint64_t end) const
+{
+    if (stepsDone_ >= stepsTotal_ || from >= end)
+        return end;
+    // The share only grows with the sample, so the first one is found from an estimate and the
+    // exact test on either side of it.
+    const auto due = [this](std::uint64_t s) { return stepsDueAt(s) > stepsDone_; };
+    const double wanted = static_cast<double>(stepsDone_ + 1);
+    const double estimate = std::ceil(wanted * static_cast<double>(stft_.interval())
+                                      / (static_cast<double>(stepsTotal_) + 0.999))
+                            - 1.0;
+    std::uint64_t s = from;
+    if (estimate > static_cast<double>(from))
+        s = estimate < static_cast<double>(end) ? static_cast<std::uint64_t>(estimate) : end;
+    while (s > from && due(s - 1))
+        --s;
+    while (s < end && !due(s))
+        ++s;
+    return s;
 }
 
 void SpectralShifter::startBlock(const float* const* inputs, std::size_t& fed, std::size_t pos)

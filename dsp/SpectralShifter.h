@@ -119,6 +119,7 @@ private:
     void feed(const float* const* inputs, std::size_t& fed, std::size_t upTo);
     void startBlock(const float* const* inputs, std::size_t& fed, std::size_t pos);
     std::uint64_t stepsDueAt(std::uint64_t at) const;
+    std::uint64_t nextStepSample(std::uint64_t from, std::uint64_t end) const;
     void runStep(std::uint64_t step);
     /// One step of analysing a frame offset samples back into field of every band; takes its
     /// channels + 1 steps off step when they are past.
