@@ -899,25 +899,28 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::lockSingleChannel(int begin, int end,
     const TermLanes t = termLanes();
     int readTo = begin;
     int termsTo = begin;
-    // Makes the terms of the bins below upTo known.
-    const auto prepare = [&](int upTo) __attribute__((always_inline)) {
-        upTo = std::min(upTo, end);
-        if (termsTo >= upTo)
-            return;
-        // The terms of bin b read the predictions and shifted input of bins b + 1 and b + L.
-        // Both go in whole groups of four where they can; predicted from bin 0, so that only
-        // the spectrum's top leaves a rest.
-        const int needed = std::min(upTo + hop, bands);
+    // The three parts of making the terms of the bins below upTo known. The terms of bin b
+    // read the predictions and shifted input of bins b + 1 and b + L; both go in whole groups
+    // of four where they can, predicted from bin 0, so that only the spectrum's top leaves a
+    // rest.
+    const auto predictFor = [&](int upTo) __attribute__((always_inline)) {
+        const int needed = std::min(std::min(upTo, end) + hop, bands);
         if (predictedTo_ < needed) {
             const int to = std::min(predictedTo_ + (needed - predictedTo_ + 3) / 4 * 4, bands);
             predictBins(0, predictedTo_, to);
             predictedTo_ = to;
         }
+    };
+    const auto readFor = [&](int upTo) __attribute__((always_inline)) {
+        const int needed = std::min(std::min(upTo, end) + hop, bands);
         if (readTo < needed) {
             const int to = std::min(readTo + (needed - readTo + 3) / 4 * 4, bands);
             readShifted(0, readTo, to, u, uHop);
             readTo = to;
         }
+    };
+    const auto termsFor = [&](int upTo) __attribute__((always_inline)) {
+        upTo = std::min(upTo, end);
         int b = termsTo;
         while (b < upTo) {
             if (b >= hop && b + 4 <= upTo && b + 4 <= bands - hop) {
@@ -928,7 +931,7 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::lockSingleChannel(int begin, int end,
                 ++b;
             }
         }
-        termsTo = upTo;
+        termsTo = std::max(termsTo, upTo);
     };
 
     Complex direction;
@@ -937,18 +940,31 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::lockSingleChannel(int begin, int end,
         direction = band[begin - 1].output;
         gain = 1.0f;
     }
-    prepare(begin + 4);
+    const auto lock = [&](int k) __attribute__((always_inline)) {
+        if (k >= end)
+            return;
+        const Complex farOutput = k >= hop ? band[k - hop].output : Complex();
+        Complex lowerTerm;
+        if (k > 0)
+            lowerTerm = mul(direction, Complex(t.lowerRe[k], t.lowerIm[k])) * gain;
+        const Complex sum = Complex(t.upperRe[k], t.upperIm[k])
+                            + mul(farOutput, Complex(t.farLowerRe[k], t.farLowerIm[k])) + lowerTerm;
+        band[k].output = lockedOutput(sum, Complex(p.re[k], p.im[k]), p.energy[k], direction, gain);
+    };
+    predictFor(begin + 4);
+    readFor(begin + 4);
+    termsFor(begin + 4);
+    // The work for the next group goes between the bins of this one, a part after each bin:
+    // the chain's operations then wait in the schedulers a bin at a time, not four, and leave
+    // them room for the independent work.
     for (int b = begin; b < end; b += 4) {
-        prepare(b + 8);
-        for (int k = b, groupEnd = std::min(b + 4, end); k < groupEnd; ++k) {
-            const Complex farOutput = k >= hop ? band[k - hop].output : Complex();
-            Complex lowerTerm;
-            if (k > 0)
-                lowerTerm = mul(direction, Complex(t.lowerRe[k], t.lowerIm[k])) * gain;
-            const Complex sum = Complex(t.upperRe[k], t.upperIm[k])
-                                + mul(farOutput, Complex(t.farLowerRe[k], t.farLowerIm[k])) + lowerTerm;
-            band[k].output = lockedOutput(sum, Complex(p.re[k], p.im[k]), p.energy[k], direction, gain);
-        }
+        lock(b);
+        predictFor(b + 8);
+        lock(b + 1);
+        readFor(b + 8);
+        lock(b + 2);
+        termsFor(b + 8);
+        lock(b + 3);
     }
 }
 
