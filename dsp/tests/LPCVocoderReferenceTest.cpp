@@ -145,8 +145,9 @@ TEST(LPCVocoderReference, OutputMatchesTheRecordedRenders)
 }
 
 // The shifter's paths that the vocoder does not take: two channels whose lead changes from bin
-// to bin, a map called through std::function, the multiplier map, unsplit work. Bit for bit:
-// the phase lock turns any difference of rounding into a different output.
+// to bin, a map called through std::function, the multiplier map, unsplit work, and a frame of
+// two bins, where no run of four bins fits and every bin loop takes its one-bin path. Bit for
+// bit: the phase lock turns any difference of rounding into a different output.
 TEST(SpectralShifterReference, OutputMatchesTheRecordedRenders)
 {
     struct ShifterCase {
@@ -154,6 +155,8 @@ TEST(SpectralShifterReference, OutputMatchesTheRecordedRenders)
         int channels;
         bool split;
         int block;
+        int frame = 882;
+        int interval = 352;
     };
     const bool write = std::getenv("ZINDLE_DSP_WRITE_REFERENCE") != nullptr;
     const float rate = 44100.0f;
@@ -161,10 +164,13 @@ TEST(SpectralShifterReference, OutputMatchesTheRecordedRenders)
     const int n = static_cast<int>(vowel.size());
     const auto other = test::resonantPulseVoice(n, 210.0, rate, {500.0, 1500.0, 3100.0}, 90.0, 0.6);
     for (const ShifterCase c : {ShifterCase{"shifter-two-channels", 2, true, 300},
-                                ShifterCase{"shifter-multiplier-unsplit", 1, false, 421}}) {
+                                ShifterCase{"shifter-multiplier-unsplit", 1, false, 421},
+                                ShifterCase{"shifter-two-bins", 1, false, 7, 4, 1},
+                                ShifterCase{"shifter-two-bins-two-channels", 2, true, 5, 4, 3}}) {
         SCOPED_TRACE(c.name);
         SpectralShifter shifter;
-        ASSERT_TRUE(shifter.configure(c.channels, 882, 352, c.split));
+        ASSERT_TRUE(shifter.configure(c.channels, c.frame, c.interval, c.split));
+        ASSERT_EQ(shifter.stft().bands(), c.frame == 4 ? 2u : 512u);
         if (c.channels == 2)
             shifter.setCustomFrequencyMap([](float f) { return 1.19f * f; });
         else
