@@ -4,6 +4,7 @@
 #include "dsp/Float4.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstddef>
@@ -221,7 +222,8 @@ bool SpectralShifter::configure(int channels, int blockSamples, int interval, bo
     channelBands_.assign(channelCount * bands, Band{});
     peaks_.clear();
     peaks_.reserve((bands + 1) / 2); // every run of peak bins is ended by a skipped bin
-    energy_.resize(bands);
+    energy_.assign(bands + 4, 0.0f); // the peak search reads four bins at a time
+    aboveBits_.assign((bands + 63) / 64, 0);
     smoothedEnergy_.resize(bands);
     outputMap_.resize(bands);
     predictions_.resize(channelCount * bands);
@@ -629,28 +631,57 @@ inline float SpectralShifter::mapFrequency(float frequency) const
 
 ZINDLE_VECTOR_CLONES void SpectralShifter::findPeaks()
 {
-    // A peak is a run of bins above the smoothed energy, placed at its energy centroid.
+    // A peak is a run of bins above the smoothed energy, placed at its energy centroid. Runs of
+    // a few bins come and go in no pattern a branch predictor follows, so they are found as
+    // bits and summed four bins at a time, the bins past a run's end adding 0.
     peaks_.clear();
     const int bands = bands_;
     const float size = static_cast<float>(stft_.fftSize());
-    const float* energy = energy_.data();
+    const float* energy = energy_.data(); // four zeros past the last bin
     const float* smoothed = smoothedEnergy_.data();
-    for (int b = 0; b < bands;) {
-        if (!(energy[b] > smoothed[b])) {
-            ++b;
-            continue;
+    std::uint64_t* above = aboveBits_.data(); // bit b % 64 of word b / 64: bin b is above
+    const int words = static_cast<int>(aboveBits_.size());
+    for (int w = 0; w < words; ++w) {
+        std::uint64_t bits = 0;
+        for (int b = 64 * w, end = std::min(b + 64, bands); b < end; ++b)
+            bits |= static_cast<std::uint64_t>(energy[b] > smoothed[b]) << (b & 63);
+        above[w] = bits;
+    }
+
+    const auto kept = [](float v, bool keep) {
+        return std::bit_cast<float>(std::bit_cast<std::uint32_t>(v) & (keep ? ~0u : 0u));
+    };
+    std::uint64_t carry = 0; // the last bit of the word before
+    for (int w = 0; w < words; ++w) {
+        const std::uint64_t bits = above[w];
+        std::uint64_t starts = bits & ~((bits << 1) | carry);
+        carry = bits >> 63;
+        while (starts != 0) {
+            const int first = std::countr_zero(starts);
+            starts &= starts - 1;
+            // The run's length, through the words it reaches into.
+            int length = std::countr_one(bits >> first);
+            for (int next = w + 1; first + length == 64 * (next - w) && next < words; ++next)
+                length += std::countr_one(above[next]);
+            const int start = 64 * w + first;
+            float sum = 0.0f;
+            float weighted = 0.0f;
+            for (int j = start, left = length; left > 0; j += 4, left -= 4) {
+                const float e0 = energy[j], e1 = kept(energy[j + 1], left > 1), e2 = kept(energy[j + 2], left > 2),
+                            e3 = kept(energy[j + 3], left > 3);
+                sum += e0;
+                weighted += static_cast<float>(j) * e0;
+                sum += e1;
+                weighted += static_cast<float>(j + 1) * e1;
+                sum += e2;
+                weighted += static_cast<float>(j + 2) * e2;
+                sum += e3;
+                weighted += static_cast<float>(j + 3) * e3;
+            }
+            const float input = weighted / sum;
+            const float frequency = (input + 0.5f) / size;
+            peaks_.push_back({input, mapFrequency(frequency) * size - 0.5f});
         }
-        float sum = 0.0f;
-        float weighted = 0.0f;
-        int j = b;
-        for (; j < bands && energy[j] > smoothed[j]; ++j) {
-            sum += energy[j];
-            weighted += static_cast<float>(j) * energy[j];
-        }
-        const float input = weighted / sum;
-        const float frequency = (input + 0.5f) / size;
-        peaks_.push_back({input, mapFrequency(frequency) * size - 0.5f});
-        b = j + 1; // the bin that ended the run
     }
 }
 

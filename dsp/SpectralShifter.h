@@ -182,6 +182,7 @@ private:
     std::vector<Band> channelBands_; // channels x bands, channel after channel
     std::vector<Peak> peaks_;
     std::vector<float> energy_;
+    std::vector<std::uint64_t> aboveBits_; // the bins above the smoothed energy, as bits
     std::vector<float> smoothedEnergy_;
     std::vector<MapPoint> outputMap_;
     Predictions predictions_;
