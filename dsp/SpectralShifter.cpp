@@ -225,7 +225,7 @@ bool SpectralShifter::configure(int channels, int blockSamples, int interval, bo
     energy_.assign(bands + 4, 0.0f); // the peak search reads four bins at a time
     aboveBits_.assign((bands + 63) / 64, 0);
     smoothedEnergy_.resize(bands);
-    outputMap_.resize(bands);
+    outputMap_.resize(bands + 3); // the map between two peaks is written four bins at a time
     predictions_.resize(channelCount * bands);
     lockTerms_.resize(bands);
 
@@ -701,6 +701,14 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::updateOutputMap()
     for (int b = 0, end = ceilBin(first.output, bands); b < end; ++b)
         map[b] = {static_cast<float>(b) + first.input - first.output, 1.0f};
 
+    // Where the peaks' output positions rise, every span starts where the one before ends, and
+    // the last peak's shift covers the top from where the last span ends or earlier; so a span
+    // may be written four bins at a time, its last group reaching past its end, as what follows
+    // overwrites that. A span is a few bins, whose count a loop over single bins would branch
+    // on. Elsewhere the spans go bin by bin, a later one over an earlier one.
+    bool rising = true;
+    for (std::size_t k = 1; k < peaks_.size(); ++k)
+        rising = rising && peaks_[k - 1].output <= peaks_[k].output;
     for (std::size_t k = 1; k < peaks_.size(); ++k) {
         const Peak& p = peaks_[k - 1];
         const Peak& q = peaks_[k];
@@ -712,6 +720,16 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::updateOutputMap()
         const float offset = p.input - p.output;
         const float d = (q.input - q.output) - offset;
         const float slope = d * inverseSpan * 6.0f;
+        if (rising) {
+            for (int b = begin; b < end; b += 4) {
+                using simd::V4;
+                const V4 bin = V4{0.0f, 1.0f, 2.0f, 3.0f} + static_cast<float>(b);
+                const V4 r = (bin - p.output) * inverseSpan;
+                simd::storePairs(reinterpret_cast<float*>(map + b), bin + offset + d * r * r * (3.0f - 2.0f * r),
+                                 1.0f + slope * r * (1.0f - r));
+            }
+            continue;
+        }
         for (int b = begin; b < end; ++b) {
             const float r = (static_cast<float>(b) - p.output) * inverseSpan;
             map[b] = {static_cast<float>(b) + offset + d * r * r * (3.0f - 2.0f * r), 1.0f + slope * r * (1.0f - r)};
