@@ -215,7 +215,7 @@ bool SpectralShifter::configure(int channels, int blockSamples, int interval, bo
     stft_.reset(0.1f);
 
     stashedInput_ = stft_.inputState();
-    stashedOutput_ = stft_.outputState();
+    pendingOutput_.assign(channelCount * stft_.interval(), 0.0f);
 
     bands_ = static_cast<int>(stft_.bands());
     const std::size_t bands = stft_.bands();
@@ -251,8 +251,8 @@ void SpectralShifter::restart()
         return;
     clearBlockState();
     stft_.reset(0.1f);
-    stashedInput_ = stft_.inputState(); // the same sizes: the copies reuse their storage
-    stashedOutput_ = stft_.outputState();
+    stashedInput_ = stft_.inputState(); // the same size: the copy reuses its storage
+    std::fill(pendingOutput_.begin(), pendingOutput_.end(), 0.0f);
     std::fill(channelBands_.begin(), channelBands_.end(), Band{});
     predictions_.clear();
     smoothingState_ = 0.0f;
@@ -366,13 +366,14 @@ void SpectralShifter::process(const float* const* inputs, int inputSamples, floa
         const std::uint64_t end = std::min<std::uint64_t>(interval, at + (outCount - i));
         const std::uint64_t next = splitComputation_ ? nextStepSample(at + 1, end) : end;
         const std::size_t run = static_cast<std::size_t>(next - at);
-        const OverlapAddSTFT::OutputState& state = splitComputation_ ? stashedOutput_ : stft_.outputState();
-        for (std::size_t c = 0; c < channels; ++c)
-            stft_.readOutput(state, c, outputs[c] + i, run);
-        if (splitComputation_)
-            stft_.moveOutput(stashedOutput_, run);
-        else
+        if (splitComputation_) {
+            for (std::size_t c = 0; c < channels; ++c)
+                std::copy_n(pendingOutput_.data() + c * interval + at, run, outputs[c] + i);
+        } else {
+            for (std::size_t c = 0; c < channels; ++c)
+                stft_.readOutput(stft_.outputState(), c, outputs[c] + i, run);
             stft_.moveOutput(run);
+        }
         samplesSinceBlock_ = next;
         i += run;
     }
@@ -387,9 +388,9 @@ inline std::uint64_t SpectralShifter::stepsDueAt(std::uint64_t at) const
 {
     if (stepsDone_ >= stepsTotal_)
         return stepsTotal_;
-    // Below stepsTotal + 1, so the signed conversion (cheaper than the unsigned one) holds it.
-    const float share = static_cast<float>(at + 1) / static_cast<float>(stft_.interval())
-                        * (static_cast<float>(stepsTotal_) + 0.999f);
+    // Within a block the sample count stays below the interval and the share below
+    // stepsTotal + 1, so the signed conversions (cheaper than the unsigned ones) hold them.
+    const float share = static_cast<float>(static_cast<std::int64_t>(at + 1)) / intervalSamples_ * stepShare_;
     return std::min(stepsTotal_, static_cast<std::uint64_t>(static_cast<std::int64_t>(share)));
 }
 
@@ -401,10 +402,7 @@ std::uint64_t SpectralShifter::nextStepSample(std::uint64_t from, std::uint64_t 
     // The share only grows with the sample, so the first one is found from an estimate and the
     // exact test on either side of it.
     const auto due = [this](std::uint64_t s) { return stepsDueAt(s) > stepsDone_; };
-    const double wanted = static_cast<double>(stepsDone_ + 1);
-    const double estimate = std::ceil(wanted * static_cast<double>(stft_.interval())
-                                      / (static_cast<double>(stepsTotal_) + 0.999))
-                            - 1.0;
+    const double estimate = std::ceil(static_cast<double>(stepsDone_ + 1) * samplesPerStep_) - 1.0;
     std::uint64_t s = from;
     if (estimate > static_cast<double>(from))
         s = estimate < static_cast<double>(end) ? static_cast<std::uint64_t>(estimate) : end;
@@ -426,13 +424,15 @@ void SpectralShifter::startBlock(const float* const* inputs, std::size_t& fed, s
     feed(inputs, fed, pos);
 
     // Every analysis of this block reads this copy, however much input arrives meanwhile.
-    // The copies reuse the storage sized by configure.
+    // The copy reuses the storage sized by configure.
     stashedInput_ = stft_.inputState();
     if (splitComputation_) {
-        // Output is read from the copy while this block's frame goes to the live state, one
-        // interval further on.
-        stashedOutput_ = stft_.outputState();
-        stft_.moveOutput(stft_.interval());
+        // The interval's output is final now: it is read out, while this block's frame goes
+        // to the live state one interval further on.
+        const std::size_t interval = stft_.interval();
+        for (std::size_t c = 0; c < static_cast<std::size_t>(channels_); ++c)
+            stft_.readOutput(stft_.outputState(), c, pendingOutput_.data() + c * interval, interval);
+        stft_.moveOutput(interval);
     }
 
     const std::int64_t interval = static_cast<std::int64_t>(stft_.interval());
@@ -451,6 +451,9 @@ void SpectralShifter::startBlock(const float* const* inputs, std::size_t& fed, s
     processSpectrumSteps_ = (newSpectrum_ ? channels + 1 : 0) + (mapFrequencies_ ? 5 : 1)
                             + (processFormants_ ? 3 : 0) + channels + 8;
     stepsTotal_ += channels + processSpectrumSteps_ + 1;
+    intervalSamples_ = static_cast<float>(interval);
+    stepShare_ = static_cast<float>(static_cast<std::int64_t>(stepsTotal_)) + 0.999f;
+    samplesPerStep_ = static_cast<double>(interval) / (static_cast<double>(stepsTotal_) + 0.999);
 }
 
 bool SpectralShifter::analysisStep(std::uint64_t& step, std::size_t offset, Complex Band::*field)

@@ -148,6 +148,11 @@ private:
     std::uint64_t samplesSinceBlock_ = ~std::uint64_t(0); // all ones: a block starts at the next sample
     std::uint64_t stepsTotal_ = 0;
     std::uint64_t stepsDone_ = 0;
+    // Split computation's schedule: steps due by sample `at` of the block are those below
+    // (at + 1) / interval x (stepsTotal + 0.999); the samples between two steps, roughly.
+    float intervalSamples_ = 1.0f;
+    float stepShare_ = 0.0f;
+    double samplesPerStep_ = 0.0;
     bool newSpectrum_ = false;
     bool analysePrevious_ = false;
     bool mapFrequencies_ = false;
@@ -171,7 +176,9 @@ private:
 
     OverlapAddSTFT stft_;
     OverlapAddSTFT::InputState stashedInput_;
-    OverlapAddSTFT::OutputState stashedOutput_;
+    // Split computation: the current block's interval of output, channels x interval, read off
+    // the output ring as the block starts.
+    std::vector<float> pendingOutput_;
 
     int channels_ = 0;
     int bands_ = 0;
