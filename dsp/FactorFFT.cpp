@@ -48,7 +48,20 @@ inline void forEachColumn(std::size_t p, Kernel&& kernel)
         kernel.template operator()<float>(j);
 }
 
-// Block q (1 .. Q-1), element j, times exp(-2 pi i j q / C), conjugated for the inverse.
+// Element j of block q (1 .. Q-1) times exp(-2 pi i j q / C), conjugated for the inverse:
+// row q - 1 of the twiddles at w.
+template <bool Inverse, typename T>
+inline void twiddled(const float* re, const float* im, std::size_t j, const float* wRe, const float* wIm, T& xRe,
+                     T& xIm)
+{
+    const T aRe = load<T>(re + j), aIm = load<T>(im + j);
+    const T cRe = load<T>(wRe + j);
+    const T cIm = Inverse ? -load<T>(wIm + j) : load<T>(wIm + j);
+    xRe = aRe * cRe - aIm * cIm;
+    xIm = aRe * cIm + aIm * cRe;
+}
+
+// Every block q (1 .. Q-1) twiddled in place.
 template <bool Inverse>
 void twiddleBlocks(std::size_t p, std::size_t outer, float* re, float* im, const float* wRe, const float* wIm)
 {
@@ -58,24 +71,25 @@ void twiddleBlocks(std::size_t p, std::size_t outer, float* re, float* im, const
         const float* rowRe = wRe + (q - 1) * p;
         const float* rowIm = wIm + (q - 1) * p;
         forEachColumn(p, [&]<typename T>(std::size_t j) {
-            const T xRe = load<T>(blockRe + j), xIm = load<T>(blockIm + j);
-            const T cRe = load<T>(rowRe + j);
-            const T cIm = Inverse ? -load<T>(rowIm + j) : load<T>(rowIm + j);
-            store(blockRe + j, xRe * cRe - xIm * cIm);
-            store(blockIm + j, xRe * cIm + xIm * cRe);
+            T xRe, xIm;
+            twiddled<Inverse, T>(blockRe, blockIm, j, rowRe, rowIm, xRe, xIm);
+            store(blockRe + j, xRe);
+            store(blockIm + j, xIm);
         });
     }
 }
 
 // Length-3 DFT across the three blocks at column j, in place, natural order.
+// The blocks after the first are twiddled on the way in (w: the twiddle rows, p apart).
 template <bool Inverse, typename T>
-inline void radix3At(std::size_t j, std::size_t p, float* re, float* im)
+inline void radix3At(std::size_t j, std::size_t p, float* re, float* im, const float* wRe, const float* wIm)
 {
     constexpr float sin60 = 0.866025403784438647f;
     const float s = Inverse ? -sin60 : sin60;
     const T aRe = load<T>(re + j), aIm = load<T>(im + j);
-    const T bRe = load<T>(re + j + p), bIm = load<T>(im + j + p);
-    const T cRe = load<T>(re + j + 2 * p), cIm = load<T>(im + j + 2 * p);
+    T bRe, bIm, cRe, cIm;
+    twiddled<Inverse, T>(re + p, im + p, j, wRe, wIm, bRe, bIm);
+    twiddled<Inverse, T>(re + 2 * p, im + 2 * p, j, wRe + p, wIm + p, cRe, cIm);
     const T sumRe = bRe + cRe, sumIm = bIm + cIm;
     const T midRe = aRe - 0.5f * sumRe, midIm = aIm - 0.5f * sumIm;
     // -i s (b - c) for the forward transform.
@@ -89,8 +103,9 @@ inline void radix3At(std::size_t j, std::size_t p, float* re, float* im)
 }
 
 // Length-5 DFT across the five blocks at column j, in place, natural order.
+// The blocks after the first are twiddled on the way in (w: the twiddle rows, p apart).
 template <bool Inverse, typename T>
-inline void radix5At(std::size_t j, std::size_t p, float* re, float* im)
+inline void radix5At(std::size_t j, std::size_t p, float* re, float* im, const float* wRe, const float* wIm)
 {
     constexpr float c1 = 0.309016994374947424f;  // cos(2 pi / 5)
     constexpr float c2 = -0.809016994374947424f; // cos(4 pi / 5)
@@ -99,10 +114,11 @@ inline void radix5At(std::size_t j, std::size_t p, float* re, float* im)
     const float s1 = Inverse ? -sin1 : sin1;
     const float s2 = Inverse ? -sin2 : sin2;
     const T x0Re = load<T>(re + j), x0Im = load<T>(im + j);
-    const T x1Re = load<T>(re + j + p), x1Im = load<T>(im + j + p);
-    const T x2Re = load<T>(re + j + 2 * p), x2Im = load<T>(im + j + 2 * p);
-    const T x3Re = load<T>(re + j + 3 * p), x3Im = load<T>(im + j + 3 * p);
-    const T x4Re = load<T>(re + j + 4 * p), x4Im = load<T>(im + j + 4 * p);
+    T x1Re, x1Im, x2Re, x2Im, x3Re, x3Im, x4Re, x4Im;
+    twiddled<Inverse, T>(re + p, im + p, j, wRe, wIm, x1Re, x1Im);
+    twiddled<Inverse, T>(re + 2 * p, im + 2 * p, j, wRe + p, wIm + p, x2Re, x2Im);
+    twiddled<Inverse, T>(re + 3 * p, im + 3 * p, j, wRe + 2 * p, wIm + 2 * p, x3Re, x3Im);
+    twiddled<Inverse, T>(re + 4 * p, im + 4 * p, j, wRe + 3 * p, wIm + 3 * p, x4Re, x4Im);
     const T t1Re = x1Re + x4Re, t1Im = x1Im + x4Im;
     const T t2Re = x2Re + x3Re, t2Im = x2Im + x3Im;
     const T t3Re = x1Re - x4Re, t3Im = x1Im - x4Im;
@@ -199,14 +215,13 @@ void FactorFFT::resize(std::size_t length)
         plan_.push_back({StepKind::plain, 0});
         return;
     }
-    plan_.reserve(outer_ + 3);
+    plan_.reserve(outer_ + 2);
     plan_.push_back({outer_ == 3   ? StepKind::permute3
                      : outer_ == 5 ? StepKind::permute5
                                    : StepKind::permuteGeneric,
                      0});
     for (std::size_t sub = 0; sub < outer_; ++sub)
         plan_.push_back({StepKind::inner, sub * inner_});
-    plan_.push_back({StepKind::twiddle, 0});
     plan_.push_back({outer_ == 3   ? StepKind::radix3
                      : outer_ == 5 ? StepKind::radix5
                                    : StepKind::radixGeneric,
@@ -215,22 +230,39 @@ void FactorFFT::resize(std::size_t length)
 
 void FactorFFT::forward(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
 {
-    run<false>(step, inRe, inIm, outRe, outIm);
+    run<false, false>(step, inRe, inIm, outRe, outIm);
 }
 
 void FactorFFT::inverse(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
 {
-    run<true>(step, inRe, inIm, outRe, outIm);
+    run<true, false>(step, inRe, inIm, outRe, outIm);
 }
 
-// Dataflow: the permutation gathers in into work, each inner step transforms one block of
-// work into out, and the twiddle and radix steps then work on out in place.
-template <bool Inverse>
+void FactorFFT::forwardBlocked(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
+{
+    run<false, true>(step, inRe, inIm, outRe, outIm);
+}
+
+void FactorFFT::inverseBlocked(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
+{
+    run<true, true>(step, inRe, inIm, outRe, outIm);
+}
+
+// Dataflow: the permutation gathers in into work (blocked input is there already), each inner
+// step transforms one block into out, and the radix step, twiddling as it reads, then works on
+// out in place.
+template <bool Inverse, bool Blocked>
 void FactorFFT::run(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
 {
+    if (Blocked && outer_ > 1)
+        ++step;
     if (step >= plan_.size())
         return;
     const Step& s = plan_[step];
+    const float* blocksRe = Blocked ? inRe : workRe_.data();
+    const float* blocksIm = Blocked ? inIm : workIm_.data();
+    const float* wRe = twiddleRe_.data();
+    const float* wIm = twiddleIm_.data();
     switch (s.kind) {
     case StepKind::plain:
         if constexpr (Inverse)
@@ -249,22 +281,18 @@ void FactorFFT::run(std::size_t step, const float* inRe, const float* inIm, floa
         break;
     case StepKind::inner:
         if constexpr (Inverse)
-            innerFFT_.inverse(inner_, 1, workRe_.data() + s.offset, workIm_.data() + s.offset, outRe + s.offset,
-                              outIm + s.offset);
+            innerFFT_.inverse(inner_, 1, blocksRe + s.offset, blocksIm + s.offset, outRe + s.offset, outIm + s.offset);
         else
-            innerFFT_.forward(inner_, 1, workRe_.data() + s.offset, workIm_.data() + s.offset, outRe + s.offset,
-                              outIm + s.offset);
-        break;
-    case StepKind::twiddle:
-        twiddleBlocks<Inverse>(inner_, outer_, outRe, outIm, twiddleRe_.data(), twiddleIm_.data());
+            innerFFT_.forward(inner_, 1, blocksRe + s.offset, blocksIm + s.offset, outRe + s.offset, outIm + s.offset);
         break;
     case StepKind::radix3:
-        forEachColumn(inner_, [&]<typename T>(std::size_t j) { radix3At<Inverse, T>(j, inner_, outRe, outIm); });
+        forEachColumn(inner_, [&]<typename T>(std::size_t j) { radix3At<Inverse, T>(j, inner_, outRe, outIm, wRe, wIm); });
         break;
     case StepKind::radix5:
-        forEachColumn(inner_, [&]<typename T>(std::size_t j) { radix5At<Inverse, T>(j, inner_, outRe, outIm); });
+        forEachColumn(inner_, [&]<typename T>(std::size_t j) { radix5At<Inverse, T>(j, inner_, outRe, outIm, wRe, wIm); });
         break;
     case StepKind::radixGeneric:
+        twiddleBlocks<Inverse>(inner_, outer_, outRe, outIm, wRe, wIm);
         radixGeneric<Inverse>(inner_, outer_, outRe, outIm, dftRe_.data(), dftIm_.data(), scratchRe_.data(),
                               scratchIm_.data());
         break;

@@ -28,6 +28,18 @@ public:
     /// One step of the inverse transform, exp(+2 pi i k m / C).
     void inverse(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm);
 
+    /// Where input value k goes for a caller that writes it in blocks: sub-sequence k mod Q as
+    /// block k mod Q, (k mod Q) P + k / Q; k itself for a power of two.
+    std::size_t blockedIndex(std::size_t k) const { return outer_ > 1 ? (k % outer_) * inner_ + k / outer_ : k; }
+    std::size_t powerOfTwoFactor() const { return inner_; }
+    std::size_t oddFactor() const { return outer_; }
+    /// The steps for input in blocks, which leave the permutation out: steps 0 ..
+    /// blockedSteps() - 1 in order compute out = DFT(in) from the blocked input. The input
+    /// must not overlap the output.
+    std::size_t blockedSteps() const { return plan_.size() - (outer_ > 1 ? 1 : 0); }
+    void forwardBlocked(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm);
+    void inverseBlocked(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm);
+
 private:
     enum class StepKind : std::uint8_t {
         plain,        // Q == 1: the whole InnerFFT
@@ -35,8 +47,7 @@ private:
         permute5,
         permuteGeneric,
         inner,        // one InnerFFT of block `offset`
-        twiddle,
-        radix3,
+        radix3,       // the odd factor's butterflies, twiddling the blocks as they are read
         radix5,
         radixGeneric,
     };
@@ -45,7 +56,7 @@ private:
         std::size_t offset;
     };
 
-    template <bool Inverse>
+    template <bool Inverse, bool Blocked>
     void run(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm);
 
     std::size_t size_ = 0;

@@ -49,6 +49,20 @@ inline void store(float* p, T v)
         std::memcpy(p, &v, sizeof v);
 }
 
+/// Four interleaved (re, im) pairs at p into split form, and back.
+inline void loadPairs(const float* p, V4& re, V4& im)
+{
+    const V4 lo = load(p), hi = load(p + 4);
+    re = __builtin_shuffle(lo, hi, I4{0, 2, 4, 6});
+    im = __builtin_shuffle(lo, hi, I4{1, 3, 5, 7});
+}
+
+inline void storePairs(float* p, V4 re, V4 im)
+{
+    store(p, __builtin_shuffle(re, im, I4{0, 4, 1, 5}));
+    store(p + 4, __builtin_shuffle(re, im, I4{2, 6, 3, 7}));
+}
+
 inline V4 reversed(V4 v) { return __builtin_shuffle(v, I4{3, 2, 1, 0}); }
 
 /// Rows a, b, c, d become columns.

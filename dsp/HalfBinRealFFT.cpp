@@ -4,6 +4,7 @@
 #include "dsp/Phasor.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <numbers>
@@ -12,20 +13,6 @@ namespace dsp {
 namespace {
 
 using namespace simd;
-
-// Four interleaved (re, im) pairs at p into split form.
-inline void loadPairs(const float* p, V4& re, V4& im)
-{
-    const V4 lo = load(p), hi = load(p + 4);
-    re = __builtin_shuffle(lo, hi, I4{0, 2, 4, 6});
-    im = __builtin_shuffle(lo, hi, I4{1, 3, 5, 7});
-}
-
-inline void storePairs(float* p, V4 re, V4 im)
-{
-    store(p, __builtin_shuffle(re, im, I4{0, 4, 1, 5}));
-    store(p + 4, __builtin_shuffle(re, im, I4{2, 6, 3, 7}));
-}
 
 struct Tables {
     const float* aRe;
@@ -50,6 +37,33 @@ void rotatePairs(std::size_t bins, const Tables& t, const float* time, float* zR
         const float bRe = t.bRe[k], bIm = t.bIm[k];
         zRe[k] = xRe * bRe - xIm * bIm;
         zIm[k] = xRe * bIm + xIm * bRe;
+    }
+}
+
+// As rotatePairs, writing z in the complex transform's blocks: block q, element m holds
+// z[q + Q m]; bBlocked is B in the same order.
+void rotatePairsBlocked(std::size_t p, std::size_t q, const float* bBlockedRe, const float* bBlockedIm,
+                        const float* time, float* zRe, float* zIm)
+{
+    const std::size_t pairStride = 2 * q; // floats between z[k] and z[k + Q]
+    for (std::size_t block = 0; block < q; ++block) {
+        const float* x = time + 2 * block;
+        const std::size_t base = block * p;
+        std::size_t m = 0;
+        for (; m + 4 <= p; m += 4) {
+            const float* xm = x + m * pairStride;
+            const V4 xRe{xm[0], xm[pairStride], xm[2 * pairStride], xm[3 * pairStride]};
+            const V4 xIm{xm[1], xm[pairStride + 1], xm[2 * pairStride + 1], xm[3 * pairStride + 1]};
+            const V4 bRe = load(bBlockedRe + base + m), bIm = load(bBlockedIm + base + m);
+            store(zRe + base + m, xRe * bRe - xIm * bIm);
+            store(zIm + base + m, xRe * bIm + xIm * bRe);
+        }
+        for (; m < p; ++m) {
+            const float xRe = x[m * pairStride], xIm = x[m * pairStride + 1];
+            const float bRe = bBlockedRe[base + m], bIm = bBlockedIm[base + m];
+            zRe[base + m] = xRe * bRe - xIm * bIm;
+            zIm[base + m] = xRe * bIm + xIm * bRe;
+        }
     }
 }
 
@@ -107,7 +121,9 @@ inline void combine(T aRe, T aIm, T cRe, T cIm, T tRe, T tIm, T& zkRe, T& zkIm, 
     zmIm = v - d;
 }
 
-void combineBins(std::size_t bins, const Tables& t, const float* spectrum, float* zRe, float* zIm)
+// Writes Z[k] at index(k): in natural order, or in the complex transform's blocks.
+template <typename Index>
+void combineBins(std::size_t bins, const Tables& t, const float* spectrum, float* zRe, float* zIm, Index index)
 {
     std::size_t k = 0;
     for (; k + 4 <= bins / 2; k += 4) {
@@ -117,10 +133,8 @@ void combineBins(std::size_t bins, const Tables& t, const float* spectrum, float
         loadPairs(spectrum + 2 * m, cRe, cIm);
         combine<V4>(aRe, aIm, reversed(cRe), reversed(cIm), load(t.aRe + k), load(t.aIm + k), zkRe, zkIm, zmRe,
                     zmIm);
-        store(zRe + k, zkRe);
-        store(zIm + k, zkIm);
-        store(zRe + m, reversed(zmRe));
-        store(zIm + m, reversed(zmIm));
+        index.store(zRe, zIm, k, zkRe, zkIm);
+        index.store(zRe, zIm, m, reversed(zmRe), reversed(zmIm));
     }
     // The tail runs up to k = C/2 inclusive in order, so where k and C-1-k meet or
     // cross the later write stands, as in a plain loop over every k.
@@ -129,12 +143,36 @@ void combineBins(std::size_t bins, const Tables& t, const float* spectrum, float
         float zkRe, zkIm, zmRe, zmIm;
         combine<float>(spectrum[2 * k], spectrum[2 * k + 1], spectrum[2 * m], spectrum[2 * m + 1], t.aRe[k],
                        t.aIm[k], zkRe, zkIm, zmRe, zmIm);
-        zRe[k] = zkRe;
-        zIm[k] = zkIm;
-        zRe[m] = zmRe;
-        zIm[m] = zmIm;
+        const std::size_t at = index(k), mirror = index(m);
+        zRe[at] = zkRe;
+        zIm[at] = zkIm;
+        zRe[mirror] = zmRe;
+        zIm[mirror] = zmIm;
     }
 }
+
+struct NaturalOrder {
+    std::size_t operator()(std::size_t k) const { return k; }
+    void store(float* re, float* im, std::size_t k, V4 vRe, V4 vIm) const
+    {
+        simd::store(re + k, vRe);
+        simd::store(im + k, vIm);
+    }
+};
+
+// Value k at table[k]: the blocks of the complex transform.
+struct BlockedOrder {
+    const std::uint32_t* table;
+    std::size_t operator()(std::size_t k) const { return table[k]; }
+    void store(float* re, float* im, std::size_t k, V4 vRe, V4 vIm) const
+    {
+        for (int l = 0; l < 4; ++l) {
+            const std::size_t at = table[k + static_cast<std::size_t>(l)];
+            re[at] = vRe[l];
+            im[at] = vIm[l];
+        }
+    }
+};
 
 // (time[2k], time[2k+1]) = W[k] conj(B[k]).
 void unrotatePairs(std::size_t bins, const Tables& t, const float* wRe, const float* wIm, float* time)
@@ -177,6 +215,19 @@ void HalfBinRealFFT::setSize(std::size_t length)
     tableBIm_.assign(bins, 0.0f);
     for (std::size_t k = 0; k < bins; ++k)
         storePhasor(-2.0 * pi * static_cast<double>(k) / n, tableBRe_[k], tableBIm_[k]);
+
+    // With an odd factor, z goes straight into the complex transform's blocks.
+    blocked_ = complexFFT_.oddFactor() > 1;
+    const std::size_t blockedBins = blocked_ ? bins : 0;
+    blockedIndex_.assign(blockedBins, 0);
+    blockedBRe_.assign(blockedBins, 0.0f);
+    blockedBIm_.assign(blockedBins, 0.0f);
+    for (std::size_t k = 0; k < blockedBins; ++k) {
+        const std::size_t at = complexFFT_.blockedIndex(k);
+        blockedIndex_[k] = static_cast<std::uint32_t>(at);
+        blockedBRe_[at] = tableBRe_[k];
+        blockedBIm_[at] = tableBIm_[k];
+    }
 }
 
 void HalfBinRealFFT::forward(const float* time, std::complex<float>* spectrum)
@@ -185,9 +236,13 @@ void HalfBinRealFFT::forward(const float* time, std::complex<float>* spectrum)
     if (bins == 0)
         return;
     const Tables tables{tableARe_.data(), tableAIm_.data(), tableBRe_.data(), tableBIm_.data()};
-    rotatePairs(bins, tables, time, work1Re_.data(), work1Im_.data());
-    for (std::size_t step = 0; step < complexFFT_.steps(); ++step)
-        complexFFT_.forward(step, work1Re_.data(), work1Im_.data(), work2Re_.data(), work2Im_.data());
+    if (blocked_)
+        rotatePairsBlocked(complexFFT_.powerOfTwoFactor(), complexFFT_.oddFactor(), blockedBRe_.data(),
+                           blockedBIm_.data(), time, work1Re_.data(), work1Im_.data());
+    else
+        rotatePairs(bins, tables, time, work1Re_.data(), work1Im_.data());
+    for (std::size_t step = 0; step < complexFFT_.blockedSteps(); ++step)
+        complexFFT_.forwardBlocked(step, work1Re_.data(), work1Im_.data(), work2Re_.data(), work2Im_.data());
     separateBins(bins, tables, work2Re_.data(), work2Im_.data(), reinterpret_cast<float*>(spectrum));
 }
 
@@ -203,11 +258,14 @@ void HalfBinRealFFT::inverse(std::size_t step, const std::complex<float>* spectr
     if (bins == 0)
         return;
     const Tables tables{tableARe_.data(), tableAIm_.data(), tableBRe_.data(), tableBIm_.data()};
-    const std::size_t complexSteps = complexFFT_.steps();
-    if (step == 0)
-        combineBins(bins, tables, reinterpret_cast<const float*>(spectrum), work1Re_.data(), work1Im_.data());
+    const std::size_t complexSteps = complexFFT_.blockedSteps();
+    const float* packed = reinterpret_cast<const float*>(spectrum);
+    if (step == 0 && blocked_)
+        combineBins(bins, tables, packed, work1Re_.data(), work1Im_.data(), BlockedOrder{blockedIndex_.data()});
+    else if (step == 0)
+        combineBins(bins, tables, packed, work1Re_.data(), work1Im_.data(), NaturalOrder{});
     else if (step <= complexSteps)
-        complexFFT_.inverse(step - 1, work1Re_.data(), work1Im_.data(), work2Re_.data(), work2Im_.data());
+        complexFFT_.inverseBlocked(step - 1, work1Re_.data(), work1Im_.data(), work2Re_.data(), work2Im_.data());
     else if (step == complexSteps + 1)
         unrotatePairs(bins, tables, work2Re_.data(), work2Im_.data(), time);
 }

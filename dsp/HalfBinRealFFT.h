@@ -4,6 +4,7 @@
 
 #include <complex>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace dsp {
@@ -29,7 +30,7 @@ public:
     /// the complex inverse's steps, the last step rotates into the time buffer. Running every
     /// step in order with the same arrays equals inverse(spectrum, time). forward shares the
     /// work arrays, so it must not run between the steps of one inverse.
-    std::size_t steps() const { return complexFFT_.steps() + 2; }
+    std::size_t steps() const { return complexFFT_.blockedSteps() + 2; }
     void inverse(std::size_t step, const std::complex<float>* spectrum, float* time);
 
 private:
@@ -39,6 +40,11 @@ private:
     std::vector<float> work2Re_, work2Im_;
     std::vector<float> tableARe_, tableAIm_; // N/4 + 1 values of exp(i((k + 0.5)(-2 pi / N) - pi / 2))
     std::vector<float> tableBRe_, tableBIm_; // C values of exp(-2 pi i k / N)
+    // With an odd factor in C, the complex transform's input goes straight into its blocks:
+    // where value k goes, and table B in that order.
+    bool blocked_ = false;
+    std::vector<std::uint32_t> blockedIndex_;
+    std::vector<float> blockedBRe_, blockedBIm_;
 };
 
 } // namespace dsp

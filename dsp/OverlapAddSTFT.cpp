@@ -265,6 +265,19 @@ void OverlapAddSTFT::synthesise(std::size_t channel)
     overlapAddToRing<false>(ring, block, output_.position + offset, window + offset, time, block - offset);
 }
 
+void OverlapAddSTFT::readOutput(const OutputState& state, std::size_t channel, float* out, std::size_t count) const
+{
+    const std::size_t block = blockSamples_;
+    const std::size_t position = state.position;
+    const float* ring = state.ring.data() + channel * block;
+    const float* products = state.windowProducts.data();
+    const std::size_t head = std::min(count, block - position);
+    for (std::size_t i = 0; i < head; ++i)
+        out[i] = ring[position + i] / products[position + i];
+    for (std::size_t i = head; i < count; ++i)
+        out[i] = ring[i - head] / products[i - head];
+}
+
 void OverlapAddSTFT::moveOutputSpan(OutputState& state, std::size_t samples) const
 {
     const std::size_t block = blockSamples_;

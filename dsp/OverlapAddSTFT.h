@@ -86,6 +86,9 @@ public:
         const std::size_t position = state.position;
         return state.ring[channel * blockSamples_ + position] / state.windowProducts[position];
     }
+    /// count output samples of one channel from the read position on, as count calls of
+    /// outputSample with moveOutput between them would give (count at most the block).
+    void readOutput(const OutputState& state, std::size_t channel, float* out, std::size_t count) const;
 
     /// Consumes samples output positions: clears them for the frames still to come.
     void moveOutput(std::size_t samples) { moveOutput(output_, samples); }

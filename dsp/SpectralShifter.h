@@ -78,10 +78,6 @@ private:
         float inputEnergy = 0.0f;      // |input|^2
         float unused = 0.0f;
     };
-    struct Prediction {
-        float energy = 0.0f;
-        std::complex<float> input; // the input spectrum read at the mapped position
-    };
     struct Peak {
         float input;  // bin position in the input spectrum
         float output; // bin position in the output spectrum
@@ -90,11 +86,31 @@ private:
         float inputBin = 0.0f; // where to read the input
         float freqGrad = 0.0f; // local slope of the map, input bins per output bin
     };
+    // Per channel and bin (channels x bands, channel after channel), real and imaginary parts
+    // apart, so that four bins are one load.
+    struct Predictions {
+        std::vector<float> energy; // kept to the next block, which compares with it
+        std::vector<float> re, im; // the input read at the mapped position
+        std::vector<float> outRe, outIm; // the previous output advanced by the input's phase change
+        std::vector<float> nearRe, nearIm; // the input read at the mapped position - u
+        std::vector<float> farRe, farIm;   // and at the mapped position - u L
+        void resize(std::size_t size);
+        void clear();
+    };
+    struct PredictionLanes {
+        float *energy, *re, *im, *outRe, *outIm, *nearRe, *nearIm, *farRe, *farIm;
+    };
+    // Per bin, of the channel that leads it: the terms of its phase sum that do not wait for
+    // the chain along the bins.
     struct LockTerms {
-        std::complex<float> lower;    // P x conj(v(x - u)): the lower neighbour's factor
-        std::complex<float> farLower; // P x conj(v(x - u L)): the factor of the bin L below
-        std::complex<float> upper;    // the two upper neighbours' terms, still predictions
-        int lead = 0;
+        std::vector<float> lowerRe, lowerIm;       // P x conj(v(x - u)): the lower neighbour's factor
+        std::vector<float> farLowerRe, farLowerIm; // P x conj(v(x - u L)): the factor of the bin L below
+        std::vector<float> upperRe, upperIm;       // the two upper neighbours' terms, still predictions
+        std::vector<int> lead;
+        void resize(std::size_t size);
+    };
+    struct TermLanes {
+        float *lowerRe, *lowerIm, *farLowerRe, *farLowerIm, *upperRe, *upperIm;
     };
 
     void clearBlockState();
@@ -102,6 +118,8 @@ private:
                      std::size_t outputSamples) const;
     void feed(const float* const* inputs, std::size_t& fed, std::size_t upTo);
     void startBlock(const float* const* inputs, std::size_t& fed, std::size_t pos);
+    std::uint64_t stepsDueAt(std::uint64_t at) const;
+    std::uint64_t nextStepSample(std::uint64_t from, std::uint64_t end) const;
     void runStep(std::uint64_t step);
     /// One step of analysing a frame offset samples back into field of every band; takes its
     /// channels + 1 steps off step when they are past.
@@ -111,15 +129,16 @@ private:
     void smoothEnergy(int step);
     void findPeaks();
     void updateOutputMap();
+    PredictionLanes predictionLanes(int channel);
+    TermLanes termLanes();
     void predict(int channel);
+    void predictBins(int channel, int from, int to);
+    void readShifted(int channel, int from, int to, float u, float uHop);
+    template <typename T>
+    static void lockTermsAt(const PredictionLanes& p, const TermLanes& t, int b, int bands, int hop);
     void lockPhases(int part);
     void lockSingleChannel(int begin, int end, int hop, float u, float uHop);
     void lockChannels(int begin, int end, int hop, float u, float uHop);
-    static std::complex<float> inputAt(const Band* band, float position, int bands);
-    static LockTerms lockTerms(const Band* band, const Prediction* prediction, const std::complex<float>* nearInput,
-                               const std::complex<float>* farInput, int b, int bands, int hop, int lead);
-    static std::complex<float> lockedOutput(std::complex<float> sum, const Prediction& now,
-                                            std::complex<float>& direction, float& gain);
     float mapFrequency(float frequency) const;
 
     bool configured_ = false;
@@ -129,6 +148,11 @@ private:
     std::uint64_t samplesSinceBlock_ = ~std::uint64_t(0); // all ones: a block starts at the next sample
     std::uint64_t stepsTotal_ = 0;
     std::uint64_t stepsDone_ = 0;
+    // Split computation's schedule: steps due by sample `at` of the block are those below
+    // (at + 1) / interval x (stepsTotal + 0.999); the samples between two steps, roughly.
+    float intervalSamples_ = 1.0f;
+    float stepShare_ = 0.0f;
+    double samplesPerStep_ = 0.0;
     bool newSpectrum_ = false;
     bool analysePrevious_ = false;
     bool mapFrequencies_ = false;
@@ -152,7 +176,9 @@ private:
 
     OverlapAddSTFT stft_;
     OverlapAddSTFT::InputState stashedInput_;
-    OverlapAddSTFT::OutputState stashedOutput_;
+    // Split computation: the current block's interval of output, channels x interval, read off
+    // the output ring as the block starts.
+    std::vector<float> pendingOutput_;
 
     int channels_ = 0;
     int bands_ = 0;
@@ -163,9 +189,10 @@ private:
     std::vector<Band> channelBands_; // channels x bands, channel after channel
     std::vector<Peak> peaks_;
     std::vector<float> energy_;
+    std::vector<std::uint64_t> aboveBits_; // the bins above the smoothed energy, as bits
     std::vector<float> smoothedEnergy_;
     std::vector<MapPoint> outputMap_;
-    std::vector<Prediction> channelPredictions_; // channels x bands
+    Predictions predictions_;
     std::minstd_rand random_;                    // reserved for randomised phase steps of time stretching
 
     std::uint64_t processSpectrumSteps_ = 0;
@@ -173,9 +200,8 @@ private:
 
     // Caches of the bin loops, sized by configure.
     std::vector<std::complex<float>> rotation_; // e^(i theta_b), the phasor recurrence run once
-    std::vector<LockTerms> lockTerms_; // bands
-    // Each channel's input read at outputMap[b].inputBin - u and - u L: channels x bands each.
-    std::vector<std::complex<float>> nearInput_, farInput_;
+    LockTerms lockTerms_; // bands
+    int predictedTo_ = 0; // one channel: the bins predicted so far in this block
 };
 
 } // namespace dsp
