@@ -89,16 +89,11 @@ std::shared_ptr<mossbell::AudioParameter> makeParameter(const ParameterSpec& spe
 
 } // namespace
 
-QUrl Settings::defaultUpdateFeedUrl()
-{
-    return update::feedUrl();
-}
-
 Settings::Settings(Clock clock)
     : clock_(clock ? std::move(clock) : Clock([] { return std::chrono::steady_clock::now(); })),
       lastMeterDate_(clock_()),
       lastDecayDate_(lastMeterDate_),
-      updateFeedUrl_(defaultUpdateFeedUrl())
+      updateFeedUrl_(update::feedUrl())
 {
     for (const ParameterSpec& spec : parameterTable)
         byAddress_[spec.address] = makeParameter(spec);

@@ -54,10 +54,6 @@ public:
     /// How long the meters hold without fresh readings, and then between two decay steps.
     static constexpr std::chrono::milliseconds meterHold{300};
 
-    /// The feed the update check reads unless setUpdateFeedUrl says otherwise: the product's
-    /// feed (update::feedUrl(), which the host application's updater reads too). Any thread.
-    static QUrl defaultUpdateFeedUrl();
-
     /// Every parameter at its default. clock is what the meters take the time from (empty: the
     /// steady clock).
     explicit Settings(Clock clock = {});
@@ -139,6 +135,8 @@ public:
     /// finished (optional) is called on the main thread when the check ends, either way. The
     /// check holds the model until it ends.
     virtual void checkForUpdates(std::function<void()> finished = {});
+    /// The feed the check reads: update::feedUrl() (the product's, which the host
+    /// application's updater reads too) unless setUpdateFeedUrl says otherwise.
     const QUrl& updateFeedUrl() const { return updateFeedUrl_; }
     void setUpdateFeedUrl(QUrl url) { updateFeedUrl_ = std::move(url); }
 

@@ -217,48 +217,14 @@ TEST_F(UpdateCheck, TheCheckHoldsTheModelUntilItEnds)
     EXPECT_TRUE(watch.expired());
 }
 
-TEST(UpdateFeed, DefaultAddressAndItsOverride)
+// The check reads the product's feed, override included.
+TEST(UpdateFeed, TheCheckReadsTheProductsFeed)
 {
     qunsetenv("ZINDLE_UPDATE_FEED_URL");
-    const QUrl address = Settings::defaultUpdateFeedUrl();
-    EXPECT_EQ(address.scheme(), "https");
-    EXPECT_EQ(address.path(), "/zindle/zindle.xml");
-    EXPECT_FALSE(address.host().isEmpty());
-
+    EXPECT_EQ(Settings().updateFeedUrl(), update::feedUrl());
     qputenv("ZINDLE_UPDATE_FEED_URL", "http://127.0.0.1:8/feed.xml");
-    EXPECT_EQ(Settings::defaultUpdateFeedUrl(), QUrl("http://127.0.0.1:8/feed.xml"));
     EXPECT_EQ(Settings().updateFeedUrl(), QUrl("http://127.0.0.1:8/feed.xml"));
     qunsetenv("ZINDLE_UPDATE_FEED_URL");
-}
-
-std::vector<std::string> warnings;
-void collectWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
-{
-    if (type == QtWarningMsg)
-        warnings.push_back(text.toStdString());
-}
-
-TEST(UpdateFeed, ARefusedOverrideIsIgnoredWithOneWarning)
-{
-    const QUrl standard = [] {
-        qunsetenv("ZINDLE_UPDATE_FEED_URL");
-        return Settings::defaultUpdateFeedUrl();
-    }();
-    warnings.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(collectWarning);
-    qputenv("ZINDLE_UPDATE_FEED_URL", "http://mirror.example/feed.xml");
-    EXPECT_EQ(Settings::defaultUpdateFeedUrl(), standard);
-    EXPECT_EQ(Settings().updateFeedUrl(), standard) << "every instance ignores it, one warns";
-    qputenv("ZINDLE_UPDATE_FEED_URL", "gopher://127.0.0.1/feed.xml");
-    EXPECT_EQ(Settings::defaultUpdateFeedUrl(), standard);
-    qInstallMessageHandler(previous);
-    qunsetenv("ZINDLE_UPDATE_FEED_URL");
-
-    ASSERT_EQ(warnings.size(), 2u);
-    EXPECT_EQ(warnings[0], "zindle: ignoring ZINDLE_UPDATE_FEED_URL 'http://mirror.example/feed.xml': only https, "
-                           "or http to a loopback address, may serve the update feed; reading "
-                               + standard.toString().toStdString());
-    EXPECT_NE(warnings[1].find("'gopher://127.0.0.1/feed.xml'"), std::string::npos);
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace update {
 namespace {
@@ -38,6 +40,49 @@ TEST(UpdateFeed, AnOverrideIsHttpsOrHttpToThisMachine)
             EXPECT_EQ(*url, QUrl(QString::fromUtf8(text))) << text;
         }
     }
+}
+
+TEST(UpdateFeed, DefaultAddressAndItsOverride)
+{
+    qunsetenv("ZINDLE_UPDATE_FEED_URL");
+    const QUrl address = feedUrl();
+    EXPECT_EQ(address.scheme(), "https");
+    EXPECT_EQ(address.path(), "/zindle/zindle.xml");
+    EXPECT_FALSE(address.host().isEmpty());
+
+    qputenv("ZINDLE_UPDATE_FEED_URL", "http://127.0.0.1:8/feed.xml");
+    EXPECT_EQ(feedUrl(), QUrl("http://127.0.0.1:8/feed.xml"));
+    qunsetenv("ZINDLE_UPDATE_FEED_URL");
+}
+
+std::vector<std::string> warnings;
+void collectWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtWarningMsg)
+        warnings.push_back(text.toStdString());
+}
+
+TEST(UpdateFeed, ARefusedOverrideIsIgnoredWithOneWarning)
+{
+    const QUrl standard = [] {
+        qunsetenv("ZINDLE_UPDATE_FEED_URL");
+        return feedUrl();
+    }();
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(collectWarning);
+    qputenv("ZINDLE_UPDATE_FEED_URL", "http://mirror.example/feed.xml");
+    EXPECT_EQ(feedUrl(), standard);
+    EXPECT_EQ(feedUrl(), standard) << "every reader ignores it, one warns";
+    qputenv("ZINDLE_UPDATE_FEED_URL", "gopher://127.0.0.1/feed.xml");
+    EXPECT_EQ(feedUrl(), standard);
+    qInstallMessageHandler(previous);
+    qunsetenv("ZINDLE_UPDATE_FEED_URL");
+
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_EQ(warnings[0], "zindle: ignoring ZINDLE_UPDATE_FEED_URL 'http://mirror.example/feed.xml': only https, "
+                           "or http to a loopback address, may serve the update feed; reading "
+                               + standard.toString().toStdString());
+    EXPECT_NE(warnings[1].find("'gopher://127.0.0.1/feed.xml'"), std::string::npos);
 }
 
 } // namespace
