@@ -2,6 +2,7 @@
 
 #include "dsp/AudioUtils.h"
 #include "dsp/Compressor.h"
+#include "dsp/Float4.h"
 #include "dsp/VectorOps.h"
 #include "dsp/VoiceProcessor.h"
 
@@ -280,7 +281,7 @@ float LPCVocoderProcessor::nextNoise(std::uint32_t& state)
     return 2.0f * draw / 2147483648.0f - 1.0f;
 }
 
-void LPCVocoderProcessor::blockStep(const float* carrier, float* voice, float* out1, float* out2, int n)
+ZINDLE_VECTOR_CLONES void LPCVocoderProcessor::blockStep(const float* carrier, float* voice, float* out1, float* out2, int n)
 {
     const float rate = processingRate();
     const int mode = voiceMode_ >= 0 && voiceMode_ <= 3 ? voiceMode_ : 0;
