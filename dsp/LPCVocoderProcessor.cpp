@@ -2,6 +2,7 @@
 
 #include "dsp/AudioUtils.h"
 #include "dsp/Compressor.h"
+#include "dsp/Float4.h"
 #include "dsp/VectorOps.h"
 #include "dsp/VoiceProcessor.h"
 
@@ -197,13 +198,24 @@ void LPCVocoderProcessor::render(const float* carrier, float* voice, float* out1
 {
     grow(delayedCarrier_, n);
     float* delayed = delayedCarrier_.data();
+    // In runs that wrap neither position, no longer than the delay nor than the line beyond it,
+    // no sample is read in the run that wrote it or overwritten before it is read (with no
+    // delay each reads its own), so the loops run straight.
     const std::uint64_t length = delayLine_.size();
+    const std::uint64_t delay = carrierDelay_;
+    float* line = delayLine_.data();
     std::uint64_t write = delayWritePos_;
-    for (int i = 0; i < n; ++i) {
-        delayLine_[write] = safeInput(carrier[i]);
-        const std::uint64_t read = write >= carrierDelay_ ? write - carrierDelay_ : write + length - carrierDelay_;
-        delayed[i] = delayLine_[read];
-        if (++write == length)
+    for (std::uint64_t i = 0, count = static_cast<std::uint64_t>(std::max(n, 0)); i < count;) {
+        const std::uint64_t read = write >= delay ? write - delay : write + length - delay;
+        std::uint64_t run = std::min({count - i, length - write, length - read, length - delay});
+        if (delay > 0)
+            run = std::min(run, delay);
+        for (std::uint64_t j = 0; j < run; ++j)
+            line[write + j] = safeInput(carrier[i + j]);
+        std::copy_n(line + read, run, delayed + i);
+        i += run;
+        write += run;
+        if (write == length)
             write = 0;
     }
     delayWritePos_ = write;
@@ -280,7 +292,7 @@ float LPCVocoderProcessor::nextNoise(std::uint32_t& state)
     return 2.0f * draw / 2147483648.0f - 1.0f;
 }
 
-void LPCVocoderProcessor::blockStep(const float* carrier, float* voice, float* out1, float* out2, int n)
+ZINDLE_VECTOR_CLONES void LPCVocoderProcessor::blockStep(const float* carrier, float* voice, float* out1, float* out2, int n)
 {
     const float rate = processingRate();
     const int mode = voiceMode_ >= 0 && voiceMode_ <= 3 ? voiceMode_ : 0;

@@ -744,7 +744,7 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::updateOutputMap()
         map[b] = {static_cast<float>(b) + last.input - last.output, 1.0f};
 }
 
-ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel) { predictBins(channel, 0, bands_); }
+ZINDLE_VECTOR_CLONES void SpectralShifter::predict(int channel) { predictBins<false>(channel, 0, bands_, 1.0f, 1.0f, 1); }
 
 inline SpectralShifter::PredictionLanes SpectralShifter::predictionLanes(int channel)
 {
@@ -765,7 +765,9 @@ inline SpectralShifter::TermLanes SpectralShifter::termLanes()
 /// Bins from .. to - 1 of one channel: each output bin reads the input at its mapped position
 /// and advances its previous output by the input's phase change over the interval. Four bins
 /// at a time, each lane by the operations of one bin.
-[[gnu::always_inline]] inline void SpectralShifter::predictBins(int channel, int from, int to)
+template <bool WithReads>
+[[gnu::always_inline]] inline void SpectralShifter::predictBins(int channel, int from, int to, float u, float uHop,
+                                                                int hop)
 {
     using simd::I4;
     using simd::V4;
@@ -779,6 +781,14 @@ inline SpectralShifter::TermLanes SpectralShifter::termLanes()
         spectra = simd::load(reinterpret_cast<const float*>(band + index));
         rest = simd::load(reinterpret_cast<const float*>(band + index) + 4);
     };
+    const auto spectra = [band](int index) { return simd::load(reinterpret_cast<const float*>(band + index)); };
+    // With a whole-bin step and a whole hop, the shifted reads at x - 1 and x - L have the
+    // interpolation of x moved down by 1 and L bins: wherever x - L is at least 1 the
+    // subtractions are exact, so the same weights come out of them. The input read at x - 1
+    // then shares its upper bin with the prediction's lower one.
+    const bool wholeSteps = WithReads && u == 1.0f && uHop == static_cast<float>(hop);
+    const float shiftedFrom = static_cast<float>(hop) + 1.0f;
+    const float shiftedBelow = static_cast<float>(bands - 1);
     int b = from;
     for (; b + 4 <= to; b += 4) {
         V4 position, grad;
@@ -815,6 +825,30 @@ inline SpectralShifter::TermLanes SpectralShifter::termLanes()
         simd::store(p.im + b, inIm);
         simd::store(p.outRe + b, (ownB[0] * advanceRe - ownB[1] * advanceIm) * scale);
         simd::store(p.outIm + b, (ownB[0] * advanceIm + ownB[1] * advanceRe) * scale);
+        if constexpr (WithReads) {
+            const I4 interior = (position >= shiftedFrom) & (position < shiftedBelow);
+            if (wholeSteps && (interior[0] & interior[1] & interior[2] & interior[3])) {
+                V4 nearLower[4], farLower[4], farUpper[4];
+                for (int l = 0; l < 4; ++l) {
+                    nearLower[l] = spectra(lowerIndex[l] - 1);
+                    farLower[l] = spectra(lowerIndex[l] - hop);
+                    farUpper[l] = spectra(lowerIndex[l] - hop + 1);
+                }
+                simd::transpose(nearLower[0], nearLower[1], nearLower[2], nearLower[3]);
+                simd::transpose(farLower[0], farLower[1], farLower[2], farLower[3]);
+                simd::transpose(farUpper[0], farUpper[1], farUpper[2], farUpper[3]);
+                simd::store(p.nearRe + b, nearLower[0] * lowerWeight + lowerA[0] * upperWeight);
+                simd::store(p.nearIm + b, nearLower[1] * lowerWeight + lowerA[1] * upperWeight);
+                simd::store(p.farRe + b, farLower[0] * lowerWeight + farUpper[0] * upperWeight);
+                simd::store(p.farIm + b, farLower[1] * lowerWeight + farUpper[1] * upperWeight);
+            } else {
+                readShifted(channel, b, b + 4, u, uHop);
+            }
+        }
+    }
+    if constexpr (WithReads) {
+        if (b < to)
+            readShifted(channel, b, to, u, uHop);
     }
     for (; b < to; ++b) {
         const MapPoint m = map[b];
@@ -949,26 +983,17 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::lockSingleChannel(int begin, int end,
     Band* band = channelBands_.data();
     const PredictionLanes p = predictionLanes(0);
     const TermLanes t = termLanes();
-    int readTo = begin;
     int termsTo = begin;
-    // The three parts of making the terms of the bins below upTo known. The terms of bin b
-    // read the predictions and shifted input of bins b + 1 and b + L; both go in whole groups
-    // of four where they can, predicted from bin 0, so that only the spectrum's top leaves a
-    // rest.
+    // The two parts of making the terms of the bins below upTo known. The terms of bin b read
+    // the predictions and shifted input of bins b + 1 and b + L; both go in whole groups of
+    // four where they can, from bin 0 on, so that only the spectrum's top leaves a rest. Neither
+    // depends on the chain, so what an earlier part made ahead stands.
     const auto predictFor = [&](int upTo) __attribute__((always_inline)) {
         const int needed = std::min(std::min(upTo, end) + hop, bands);
         if (predictedTo_ < needed) {
             const int to = std::min(predictedTo_ + (needed - predictedTo_ + 3) / 4 * 4, bands);
-            predictBins(0, predictedTo_, to);
+            predictBins<true>(0, predictedTo_, to, u, uHop, hop);
             predictedTo_ = to;
-        }
-    };
-    const auto readFor = [&](int upTo) __attribute__((always_inline)) {
-        const int needed = std::min(std::min(upTo, end) + hop, bands);
-        if (readTo < needed) {
-            const int to = std::min(readTo + (needed - readTo + 3) / 4 * 4, bands);
-            readShifted(0, readTo, to, u, uHop);
-            readTo = to;
         }
     };
     const auto termsFor = [&](int upTo) __attribute__((always_inline)) {
@@ -1004,7 +1029,6 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::lockSingleChannel(int begin, int end,
         band[k].output = lockedOutput(sum, Complex(p.re[k], p.im[k]), p.energy[k], direction, gain);
     };
     predictFor(begin + 4);
-    readFor(begin + 4);
     termsFor(begin + 4);
     // The work for the next group goes between the bins of this one, a part after each bin:
     // the chain's operations then wait in the schedulers a bin at a time, not four, and leave
@@ -1013,7 +1037,6 @@ ZINDLE_VECTOR_CLONES void SpectralShifter::lockSingleChannel(int begin, int end,
         lock(b);
         predictFor(b + 8);
         lock(b + 1);
-        readFor(b + 8);
         lock(b + 2);
         termsFor(b + 8);
         lock(b + 3);

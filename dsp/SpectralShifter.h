@@ -132,7 +132,9 @@ private:
     PredictionLanes predictionLanes(int channel);
     TermLanes termLanes();
     void predict(int channel);
-    void predictBins(int channel, int from, int to);
+    /// With reads, also the shifted input of the same bins (readShifted).
+    template <bool WithReads>
+    void predictBins(int channel, int from, int to, float u, float uHop, int hop);
     void readShifted(int channel, int from, int to, float u, float uHop);
     template <typename T>
     static void lockTermsAt(const PredictionLanes& p, const TermLanes& t, int b, int bands, int hop);

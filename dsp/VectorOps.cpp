@@ -55,7 +55,7 @@ namespace {
 /// r[j] for Lags successive lags from lag: they share the loads of x, and the blocks that all
 /// of them have run together.
 template <int Lags>
-inline void lagGroup(const float* x, int n, int lag, float* r)
+[[gnu::always_inline]] inline void lagGroup(const float* x, int n, int lag, float* r)
 {
     const int common = wholeBlocks(n - lag - (Lags - 1));
     V8 sums[Lags] = {};
@@ -76,6 +76,18 @@ inline void lagGroup(const float* x, int n, int lag, float* r)
     }
 }
 
+/// The last count (below Lags) lags from lag as one group.
+template <int Lags>
+[[gnu::always_inline]] inline void lagRest(const float* x, int n, int lag, int count, float* r)
+{
+    if constexpr (Lags > 0) {
+        if (count == Lags)
+            lagGroup<Lags>(x, n, lag, r);
+        else
+            lagRest<Lags - 1>(x, n, lag, count, r);
+    }
+}
+
 } // namespace
 
 bool allFinite(const float* x, int n)
@@ -91,22 +103,13 @@ bool allFinite(const float* x, int n)
 
 ZINDLE_VECTOR_CLONES void lagProducts(const float* x, int n, int firstLag, int count, float* r)
 {
+    // Eight lags a group: each running sum waits for its own previous addition, so the adders
+    // stay busy only with that many sums in flight.
+    constexpr int group = 8;
     int i = 0;
-    for (; i + 4 <= count; i += 4)
-        lagGroup<4>(x, n, firstLag + i, r + i);
-    switch (count - i) {
-    case 3:
-        lagGroup<3>(x, n, firstLag + i, r + i);
-        break;
-    case 2:
-        lagGroup<2>(x, n, firstLag + i, r + i);
-        break;
-    case 1:
-        lagGroup<1>(x, n, firstLag + i, r + i);
-        break;
-    default:
-        break;
-    }
+    for (; i + group <= count; i += group)
+        lagGroup<group>(x, n, firstLag + i, r + i);
+    lagRest<group - 1>(x, n, firstLag + i, count - i, r + i);
 }
 
 } // namespace dsp
