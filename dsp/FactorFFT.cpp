@@ -228,31 +228,12 @@ void FactorFFT::resize(std::size_t length)
                      0});
 }
 
-void FactorFFT::forward(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
-{
-    run<false, false>(step, inRe, inIm, outRe, outIm);
-}
-
-void FactorFFT::inverse(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
-{
-    run<true, false>(step, inRe, inIm, outRe, outIm);
-}
-
-void FactorFFT::forwardBlocked(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
-{
-    run<false, true>(step, inRe, inIm, outRe, outIm);
-}
-
-void FactorFFT::inverseBlocked(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
-{
-    run<true, true>(step, inRe, inIm, outRe, outIm);
-}
-
 // Dataflow: the permutation gathers in into work (blocked input is there already), each inner
 // step transforms one block into out, and the radix step, twiddling as it reads, then works on
 // out in place.
 template <bool Inverse, bool Blocked>
-void FactorFFT::run(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
+ZINDLE_CLONE_INLINE void FactorFFT::run(std::size_t step, const float* inRe, const float* inIm, float* outRe,
+                                         float* outIm)
 {
     if (Blocked && outer_ > 1)
         ++step;
@@ -297,6 +278,30 @@ void FactorFFT::run(std::size_t step, const float* inRe, const float* inIm, floa
                               scratchIm_.data());
         break;
     }
+}
+
+ZINDLE_VECTOR_CLONES void FactorFFT::forward(std::size_t step, const float* inRe, const float* inIm, float* outRe,
+                                             float* outIm)
+{
+    run<false, false>(step, inRe, inIm, outRe, outIm);
+}
+
+ZINDLE_VECTOR_CLONES void FactorFFT::inverse(std::size_t step, const float* inRe, const float* inIm, float* outRe,
+                                             float* outIm)
+{
+    run<true, false>(step, inRe, inIm, outRe, outIm);
+}
+
+ZINDLE_VECTOR_CLONES void FactorFFT::forwardBlocked(std::size_t step, const float* inRe, const float* inIm, float* outRe,
+                                                    float* outIm)
+{
+    run<false, true>(step, inRe, inIm, outRe, outIm);
+}
+
+ZINDLE_VECTOR_CLONES void FactorFFT::inverseBlocked(std::size_t step, const float* inRe, const float* inIm, float* outRe,
+                                                    float* outIm)
+{
+    run<true, true>(step, inRe, inIm, outRe, outIm);
 }
 
 } // namespace dsp

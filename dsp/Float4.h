@@ -16,6 +16,9 @@
 #else
 #define ZINDLE_VECTOR_CLONES
 #endif
+// For the loops a cloned function calls: inlined into each clone, so they are compiled for
+// its instruction set rather than called at the baseline one.
+#define ZINDLE_CLONE_INLINE inline __attribute__((always_inline))
 
 namespace dsp::simd {
 

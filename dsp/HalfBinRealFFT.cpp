@@ -22,7 +22,7 @@ struct Tables {
 };
 
 // z[k] = (x[2k] + i x[2k+1]) B[k].
-void rotatePairs(std::size_t bins, const Tables& t, const float* time, float* zRe, float* zIm)
+ZINDLE_CLONE_INLINE void rotatePairs(std::size_t bins, const Tables& t, const float* time, float* zRe, float* zIm)
 {
     std::size_t k = 0;
     for (; k + 4 <= bins; k += 4) {
@@ -42,7 +42,7 @@ void rotatePairs(std::size_t bins, const Tables& t, const float* time, float* zR
 
 // As rotatePairs, writing z in the complex transform's blocks: block q, element m holds
 // z[q + Q m]; bBlocked is B in the same order.
-void rotatePairsBlocked(std::size_t p, std::size_t q, const float* bBlockedRe, const float* bBlockedIm,
+ZINDLE_CLONE_INLINE void rotatePairsBlocked(std::size_t p, std::size_t q, const float* bBlockedRe, const float* bBlockedIm,
                         const float* time, float* zRe, float* zIm)
 {
     const std::size_t pairStride = 2 * q; // floats between z[k] and z[k + Q]
@@ -82,7 +82,7 @@ inline void separate(T zbRe, T zbIm, T zcRe, T zcIm, T aRe, T aIm, T& xbRe, T& x
     xcIm = agIm - feIm;
 }
 
-void separateBins(std::size_t bins, const Tables& t, const float* zRe, const float* zIm, float* spectrum)
+ZINDLE_CLONE_INLINE void separateBins(std::size_t bins, const Tables& t, const float* zRe, const float* zIm, float* spectrum)
 {
     std::size_t b = 0;
     // Blocks stay below C/2, so a block and its mirror never meet.
@@ -123,7 +123,7 @@ inline void combine(T aRe, T aIm, T cRe, T cIm, T tRe, T tIm, T& zkRe, T& zkIm, 
 
 // Writes Z[k] at index(k): in natural order, or in the complex transform's blocks.
 template <typename Index>
-void combineBins(std::size_t bins, const Tables& t, const float* spectrum, float* zRe, float* zIm, Index index)
+ZINDLE_CLONE_INLINE void combineBins(std::size_t bins, const Tables& t, const float* spectrum, float* zRe, float* zIm, Index index)
 {
     std::size_t k = 0;
     for (; k + 4 <= bins / 2; k += 4) {
@@ -175,7 +175,7 @@ struct BlockedOrder {
 };
 
 // (time[2k], time[2k+1]) = W[k] conj(B[k]).
-void unrotatePairs(std::size_t bins, const Tables& t, const float* wRe, const float* wIm, float* time)
+ZINDLE_CLONE_INLINE void unrotatePairs(std::size_t bins, const Tables& t, const float* wRe, const float* wIm, float* time)
 {
     std::size_t k = 0;
     for (; k + 4 <= bins; k += 4) {
@@ -230,7 +230,7 @@ void HalfBinRealFFT::setSize(std::size_t length)
     }
 }
 
-void HalfBinRealFFT::forward(const float* time, std::complex<float>* spectrum)
+ZINDLE_VECTOR_CLONES void HalfBinRealFFT::forward(const float* time, std::complex<float>* spectrum)
 {
     const std::size_t bins = size_ / 2;
     if (bins == 0)
@@ -252,7 +252,7 @@ void HalfBinRealFFT::inverse(const std::complex<float>* spectrum, float* time)
         inverse(step, spectrum, time);
 }
 
-void HalfBinRealFFT::inverse(std::size_t step, const std::complex<float>* spectrum, float* time)
+ZINDLE_VECTOR_CLONES void HalfBinRealFFT::inverse(std::size_t step, const std::complex<float>* spectrum, float* time)
 {
     const std::size_t bins = size_ / 2;
     if (bins == 0)

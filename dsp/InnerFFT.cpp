@@ -112,7 +112,7 @@ struct VectorPlan {
 
 // One Stockham radix-4 pass: s interleaved transforms of length n, vector-indexed.
 template <bool Inverse>
-inline void stockhamRadix4(std::size_t n, std::size_t s, std::size_t twStep, const VectorPlan& plan,
+ZINDLE_CLONE_INLINE void stockhamRadix4(std::size_t n, std::size_t s, std::size_t twStep, const VectorPlan& plan,
                            const float* xRe, const float* xIm, float* yRe, float* yIm)
 {
     const std::size_t m = n / 4;
@@ -141,7 +141,7 @@ inline void stockhamRadix4(std::size_t n, std::size_t s, std::size_t twStep, con
 }
 
 // The closing radix-2 pass of a Stockham sequence whose length is 2 times a power of 4.
-inline void stockhamRadix2(std::size_t s, const float* xRe, const float* xIm, float* yRe, float* yIm)
+ZINDLE_CLONE_INLINE void stockhamRadix2(std::size_t s, const float* xRe, const float* xIm, float* yRe, float* yIm)
 {
     for (std::size_t q = 0; q < s; ++q) {
         const CV a = loadCV(xRe, xIm, 4 * q);
@@ -163,7 +163,7 @@ inline CV combineTwiddle(const VectorPlan& plan, std::size_t run, std::size_t j)
 }
 
 template <bool Inverse, bool Contiguous>
-inline void combineQuarters(const VectorPlan& plan, const float* yRe, const float* yIm, float* outRe,
+ZINDLE_CLONE_INLINE void combineQuarters(const VectorPlan& plan, const float* yRe, const float* yIm, float* outRe,
                             float* outIm)
 {
     const std::size_t m = plan.length / 4;
@@ -196,7 +196,7 @@ inline void combineQuarters(const VectorPlan& plan, const float* yRe, const floa
 }
 
 template <bool Inverse>
-void vectorTransform(const VectorPlan& plan, const float* inRe, const float* inIm, float* outRe, float* outIm,
+ZINDLE_CLONE_INLINE void vectorTransform(const VectorPlan& plan, const float* inRe, const float* inIm, float* outRe, float* outIm,
                      float* workRe, float* workIm)
 {
     const std::size_t m = plan.length / 4;
@@ -257,20 +257,8 @@ void InnerFFT::resize(std::size_t length)
     }
 }
 
-void InnerFFT::forward(std::size_t length, std::size_t stride, const float* inRe, const float* inIm,
-                       float* outRe, float* outIm)
-{
-    run<false>(length, stride, inRe, inIm, outRe, outIm);
-}
-
-void InnerFFT::inverse(std::size_t length, std::size_t stride, const float* inRe, const float* inIm,
-                       float* outRe, float* outIm)
-{
-    run<true>(length, stride, inRe, inIm, outRe, outIm);
-}
-
 template <bool Inverse>
-void InnerFFT::run(std::size_t length, std::size_t stride, const float* inRe, const float* inIm, float* outRe,
+ZINDLE_CLONE_INLINE void InnerFFT::run(std::size_t length, std::size_t stride, const float* inRe, const float* inIm, float* outRe,
                    float* outIm)
 {
     if (length == 0 || length > size_)
@@ -284,6 +272,18 @@ void InnerFFT::run(std::size_t length, std::size_t stride, const float* inRe, co
     const VectorPlan plan{length,           twStep,           twiddleRe_.data(), twiddleIm_.data(),
                           combineRe_.data(), combineIm_.data(), size_ / 4};
     vectorTransform<Inverse>(plan, inRe, inIm, outRe, outIm, workRe_.data(), workIm_.data());
+}
+
+ZINDLE_VECTOR_CLONES void InnerFFT::forward(std::size_t length, std::size_t stride, const float* inRe, const float* inIm,
+                       float* outRe, float* outIm)
+{
+    run<false>(length, stride, inRe, inIm, outRe, outIm);
+}
+
+ZINDLE_VECTOR_CLONES void InnerFFT::inverse(std::size_t length, std::size_t stride, const float* inRe, const float* inIm,
+                       float* outRe, float* outIm)
+{
+    run<true>(length, stride, inRe, inIm, outRe, outIm);
 }
 
 } // namespace dsp
