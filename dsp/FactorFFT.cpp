@@ -37,11 +37,14 @@ void permuteGeneric(std::size_t p, std::size_t outer, const float* inRe, const f
     }
 }
 
-// Calls kernel.operator()<V4>(j) for blocks of four columns j, then operator()<float> for the rest.
+// Calls kernel.operator()<V8>(j) for blocks of eight columns j, then operator()<V4> and
+// operator()<float> for the rest: the same operations on every column, more of them at once.
 template <typename Kernel>
-inline void forEachColumn(std::size_t p, Kernel&& kernel)
+ZINDLE_CLONE_INLINE void forEachColumn(std::size_t p, Kernel&& kernel)
 {
     std::size_t j = 0;
+    for (; j + 8 <= p; j += 8)
+        kernel.template operator()<V8>(j);
     for (; j + 4 <= p; j += 4)
         kernel.template operator()<V4>(j);
     for (; j < p; ++j)
