@@ -81,4 +81,65 @@ inline void transpose(V4& a, V4& b, V4& c, V4& d)
     d = __builtin_shuffle(ab1, cd1, I4{2, 3, 6, 7});
 }
 
+// Eight-float forms of the helpers above. They work on the two four-float halves alike, the
+// way eight-float instructions do, so a kernel widened from V4 to V8 keeps its operations.
+// They are for kernels inlined into their clone, where no eight-float vector crosses a call,
+// so the warning about eight-float calling conventions does not apply.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi"
+
+/// Every lane v (without arithmetic, so a negative zero stays one).
+template <typename T>
+inline T broadcast(float v)
+{
+    if constexpr (sizeof(T) == sizeof(V8))
+        return T{v, v, v, v, v, v, v, v};
+    else
+        return T{v, v, v, v};
+}
+
+/// Lanes 0..3 all a, lanes 4..7 all b.
+inline V8 broadcastHalves(float a, float b) { return V8{a, a, a, a, b, b, b, b}; }
+
+/// Eight interleaved (re, im) pairs at p into split form, and back.
+inline void loadPairs(const float* p, V8& re, V8& im)
+{
+    V8 lo, hi;
+    std::memcpy(&lo, p, sizeof lo);
+    std::memcpy(&hi, p + 8, sizeof hi);
+    re = __builtin_shuffle(lo, hi, I8{0, 2, 4, 6, 8, 10, 12, 14});
+    im = __builtin_shuffle(lo, hi, I8{1, 3, 5, 7, 9, 11, 13, 15});
+}
+
+inline void storePairs(float* p, V8 re, V8 im)
+{
+    const V8 lo = __builtin_shuffle(re, im, I8{0, 8, 1, 9, 2, 10, 3, 11});
+    const V8 hi = __builtin_shuffle(re, im, I8{4, 12, 5, 13, 6, 14, 7, 15});
+    std::memcpy(p, &lo, sizeof lo);
+    std::memcpy(p + 8, &hi, sizeof hi);
+}
+
+inline V8 reversed(V8 v) { return __builtin_shuffle(v, I8{7, 6, 5, 4, 3, 2, 1, 0}); }
+
+/// lo takes the low halves of a and b, hi their high halves.
+inline void interleaveHalves(V8 a, V8 b, V8& lo, V8& hi)
+{
+    lo = __builtin_shuffle(a, b, I8{0, 1, 2, 3, 8, 9, 10, 11});
+    hi = __builtin_shuffle(a, b, I8{4, 5, 6, 7, 12, 13, 14, 15});
+}
+
+/// In each four-float half apart: rows a, b, c, d become columns.
+inline void transposeHalves(V8& a, V8& b, V8& c, V8& d)
+{
+    const V8 ab0 = __builtin_shuffle(a, b, I8{0, 8, 1, 9, 4, 12, 5, 13});
+    const V8 ab1 = __builtin_shuffle(a, b, I8{2, 10, 3, 11, 6, 14, 7, 15});
+    const V8 cd0 = __builtin_shuffle(c, d, I8{0, 8, 1, 9, 4, 12, 5, 13});
+    const V8 cd1 = __builtin_shuffle(c, d, I8{2, 10, 3, 11, 6, 14, 7, 15});
+    a = __builtin_shuffle(ab0, cd0, I8{0, 1, 8, 9, 4, 5, 12, 13});
+    b = __builtin_shuffle(ab0, cd0, I8{2, 3, 10, 11, 6, 7, 14, 15});
+    c = __builtin_shuffle(ab1, cd1, I8{0, 1, 8, 9, 4, 5, 12, 13});
+    d = __builtin_shuffle(ab1, cd1, I8{2, 3, 10, 11, 6, 7, 14, 15});
+}
+#pragma GCC diagnostic pop
+
 } // namespace dsp::simd
