@@ -41,20 +41,6 @@ void permuteGeneric(std::size_t p, std::size_t outer, const float* inRe, const f
     }
 }
 
-// Calls kernel.operator()<V8>(j) for blocks of eight columns j, then operator()<V4> and
-// operator()<float> for the rest: the same operations on every column, more of them at once.
-template <typename Kernel>
-ZINDLE_CLONE_INLINE void forEachColumn(std::size_t p, Kernel&& kernel)
-{
-    std::size_t j = 0;
-    for (; j + 8 <= p; j += 8)
-        kernel.template operator()<V8>(j);
-    for (; j + 4 <= p; j += 4)
-        kernel.template operator()<V4>(j);
-    for (; j < p; ++j)
-        kernel.template operator()<float>(j);
-}
-
 // Element j of block q (1 .. Q-1) times exp(-2 pi i j q / C), conjugated for the inverse:
 // row q - 1 of the twiddles at w.
 template <bool Inverse, typename T>
@@ -77,7 +63,7 @@ void twiddleBlocks(std::size_t p, std::size_t outer, float* re, float* im, const
         float* blockIm = im + q * p;
         const float* rowRe = wRe + (q - 1) * p;
         const float* rowIm = wIm + (q - 1) * p;
-        forEachColumn(p, [&]<typename T>(std::size_t j) {
+        forEachBlock(p, [&]<typename T>(std::size_t j) {
             T xRe, xIm;
             twiddled<Inverse, T>(blockRe, blockIm, j, rowRe, rowIm, xRe, xIm);
             store(blockRe + j, xRe);
@@ -274,10 +260,10 @@ ZINDLE_CLONE_INLINE void FactorFFT::run(std::size_t step, const float* inRe, con
             innerFFT_.forward(inner_, 1, blocksRe + s.offset, blocksIm + s.offset, outRe + s.offset, outIm + s.offset);
         break;
     case StepKind::radix3:
-        forEachColumn(inner_, [&]<typename T>(std::size_t j) { radix3At<Inverse, T>(j, inner_, outRe, outIm, wRe, wIm); });
+        forEachBlock(inner_, [&]<typename T>(std::size_t j) { radix3At<Inverse, T>(j, inner_, outRe, outIm, wRe, wIm); });
         break;
     case StepKind::radix5:
-        forEachColumn(inner_, [&]<typename T>(std::size_t j) { radix5At<Inverse, T>(j, inner_, outRe, outIm, wRe, wIm); });
+        forEachBlock(inner_, [&]<typename T>(std::size_t j) { radix5At<Inverse, T>(j, inner_, outRe, outIm, wRe, wIm); });
         break;
     case StepKind::radixGeneric:
         twiddleBlocks<Inverse>(inner_, outer_, outRe, outIm, wRe, wIm);

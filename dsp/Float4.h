@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstring>
 
 // Four-float vectors for the transform kernels, through GCC vector extensions: the
@@ -140,6 +141,66 @@ inline void transposeHalves(V8& a, V8& b, V8& c, V8& d)
     c = __builtin_shuffle(ab1, cd1, I8{0, 1, 8, 9, 4, 5, 12, 13});
     d = __builtin_shuffle(ab1, cd1, I8{2, 3, 10, 11, 6, 7, 14, 15});
 }
+
+/// Pairs stride floats apart (p, p + stride, ...) into split form: four, or eight. A pair
+/// moves as one 64-bit lane (bits only, no arithmetic).
+inline double pairBits(const float* p)
+{
+    double d;
+    std::memcpy(&d, p, sizeof d);
+    return d;
+}
+
+inline void gatherPairs(const float* p, std::size_t stride, V4& re, V4& im)
+{
+    using D2 = double __attribute__((vector_size(16)));
+    const V4 lo = (V4)D2{pairBits(p), pairBits(p + stride)};
+    const V4 hi = (V4)D2{pairBits(p + 2 * stride), pairBits(p + 3 * stride)};
+    re = __builtin_shuffle(lo, hi, I4{0, 2, 4, 6});
+    im = __builtin_shuffle(lo, hi, I4{1, 3, 5, 7});
+}
+
+inline void gatherPairs(const float* p, std::size_t stride, V8& re, V8& im)
+{
+    using D4 = double __attribute__((vector_size(32)));
+    const V8 lo = (V8)D4{pairBits(p), pairBits(p + stride), pairBits(p + 2 * stride), pairBits(p + 3 * stride)};
+    const V8 hi = (V8)D4{pairBits(p + 4 * stride), pairBits(p + 5 * stride), pairBits(p + 6 * stride),
+                         pairBits(p + 7 * stride)};
+    re = __builtin_shuffle(lo, hi, I8{0, 2, 4, 6, 8, 10, 12, 14});
+    im = __builtin_shuffle(lo, hi, I8{1, 3, 5, 7, 9, 11, 13, 15});
+}
 #pragma GCC diagnostic pop
+
+// One-float forms, for the scalar tails of kernels written on a lane type.
+inline void loadPairs(const float* p, float& re, float& im)
+{
+    re = p[0];
+    im = p[1];
+}
+
+inline void storePairs(float* p, float re, float im)
+{
+    p[0] = re;
+    p[1] = im;
+}
+
+inline void gatherPairs(const float* p, std::size_t, float& re, float& im) { loadPairs(p, re, im); }
+
+inline float reversed(float v) { return v; }
+
+/// Calls kernel.operator()<V8>(i) for blocks of eight indices i below count, then
+/// operator()<V4> and operator()<float> for the rest: the same operations on every index,
+/// more of them at once.
+template <typename Kernel>
+ZINDLE_CLONE_INLINE void forEachBlock(std::size_t count, Kernel&& kernel)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8)
+        kernel.template operator()<V8>(i);
+    for (; i + 4 <= count; i += 4)
+        kernel.template operator()<V4>(i);
+    for (; i < count; ++i)
+        kernel.template operator()<float>(i);
+}
 
 } // namespace dsp::simd

@@ -28,46 +28,31 @@ struct Tables {
 // z[k] = (x[2k] + i x[2k+1]) B[k].
 ZINDLE_CLONE_INLINE void rotatePairs(std::size_t bins, const Tables& t, const float* time, float* zRe, float* zIm)
 {
-    std::size_t k = 0;
-    for (; k + 4 <= bins; k += 4) {
-        V4 xRe, xIm;
+    forEachBlock(bins, [&]<typename T>(std::size_t k) {
+        T xRe, xIm;
         loadPairs(time + 2 * k, xRe, xIm);
-        const V4 bRe = load(t.bRe + k), bIm = load(t.bIm + k);
+        const T bRe = load<T>(t.bRe + k), bIm = load<T>(t.bIm + k);
         store(zRe + k, xRe * bRe - xIm * bIm);
         store(zIm + k, xRe * bIm + xIm * bRe);
-    }
-    for (; k < bins; ++k) {
-        const float xRe = time[2 * k], xIm = time[2 * k + 1];
-        const float bRe = t.bRe[k], bIm = t.bIm[k];
-        zRe[k] = xRe * bRe - xIm * bIm;
-        zIm[k] = xRe * bIm + xIm * bRe;
-    }
+    });
 }
 
 // As rotatePairs, writing z in the complex transform's blocks: block q, element m holds
 // z[q + Q m]; bBlocked is B in the same order.
-ZINDLE_CLONE_INLINE void rotatePairsBlocked(std::size_t p, std::size_t q, const float* bBlockedRe, const float* bBlockedIm,
-                        const float* time, float* zRe, float* zIm)
+ZINDLE_CLONE_INLINE void rotatePairsBlocked(std::size_t p, std::size_t q, const float* bBlockedRe,
+                                            const float* bBlockedIm, const float* time, float* zRe, float* zIm)
 {
     const std::size_t pairStride = 2 * q; // floats between z[k] and z[k + Q]
     for (std::size_t block = 0; block < q; ++block) {
         const float* x = time + 2 * block;
         const std::size_t base = block * p;
-        std::size_t m = 0;
-        for (; m + 4 <= p; m += 4) {
-            const float* xm = x + m * pairStride;
-            const V4 xRe{xm[0], xm[pairStride], xm[2 * pairStride], xm[3 * pairStride]};
-            const V4 xIm{xm[1], xm[pairStride + 1], xm[2 * pairStride + 1], xm[3 * pairStride + 1]};
-            const V4 bRe = load(bBlockedRe + base + m), bIm = load(bBlockedIm + base + m);
+        forEachBlock(p, [&]<typename T>(std::size_t m) {
+            T xRe, xIm;
+            gatherPairs(x + m * pairStride, pairStride, xRe, xIm);
+            const T bRe = load<T>(bBlockedRe + base + m), bIm = load<T>(bBlockedIm + base + m);
             store(zRe + base + m, xRe * bRe - xIm * bIm);
             store(zIm + base + m, xRe * bIm + xIm * bRe);
-        }
-        for (; m < p; ++m) {
-            const float xRe = x[m * pairStride], xIm = x[m * pairStride + 1];
-            const float bRe = bBlockedRe[base + m], bIm = bBlockedIm[base + m];
-            zRe[base + m] = xRe * bRe - xIm * bIm;
-            zIm[base + m] = xRe * bIm + xIm * bRe;
-        }
+        });
     }
 }
 
@@ -86,27 +71,26 @@ inline void separate(T zbRe, T zbIm, T zcRe, T zcIm, T aRe, T aIm, T& xbRe, T& x
     xcIm = agIm - feIm;
 }
 
-ZINDLE_CLONE_INLINE void separateBins(std::size_t bins, const Tables& t, const float* zRe, const float* zIm, float* spectrum)
+ZINDLE_CLONE_INLINE void separateBins(std::size_t bins, const Tables& t, const float* zRe, const float* zIm,
+                                      float* spectrum)
 {
-    std::size_t b = 0;
-    // Blocks stay below C/2, so a block and its mirror never meet.
-    for (; b + 4 <= bins / 2; b += 4) {
-        const std::size_t c = bins - 4 - b; // lowest index of the mirrored block
-        V4 xbRe, xbIm, xcRe, xcIm;
-        separate<V4>(load(zRe + b), load(zIm + b), reversed(load(zRe + c)), reversed(load(zIm + c)),
-                     load(t.aRe + b), load(t.aIm + b), xbRe, xbIm, xcRe, xcIm);
-        storePairs(spectrum + 2 * b, xbRe, xbIm);
+    const auto separated = [&]<typename T>(std::size_t b) {
+        const std::size_t c = bins - sizeof(T) / sizeof(float) - b; // lowest index of the mirrored block
+        T xbRe, xbIm, xcRe, xcIm;
+        separate<T>(load<T>(zRe + b), load<T>(zIm + b), reversed(load<T>(zRe + c)), reversed(load<T>(zIm + c)),
+                    load<T>(t.aRe + b), load<T>(t.aIm + b), xbRe, xbIm, xcRe, xcIm);
+        // Where a single bin is its own mirror, bin b's value stands.
         storePairs(spectrum + 2 * c, reversed(xcRe), reversed(xcIm));
-    }
-    for (; b < (bins + 1) / 2; ++b) {
-        const std::size_t c = bins - 1 - b;
-        float xbRe, xbIm, xcRe, xcIm;
-        separate<float>(zRe[b], zIm[b], zRe[c], zIm[c], t.aRe[b], t.aIm[b], xbRe, xbIm, xcRe, xcIm);
-        spectrum[2 * c] = xcRe;
-        spectrum[2 * c + 1] = xcIm;
-        spectrum[2 * b] = xbRe;
-        spectrum[2 * b + 1] = xbIm;
-    }
+        storePairs(spectrum + 2 * b, xbRe, xbIm);
+    };
+    // Blocks stay below C/2, so a block and its mirror never meet.
+    std::size_t b = 0;
+    for (; b + 8 <= bins / 2; b += 8)
+        separated.template operator()<V8>(b);
+    for (; b + 4 <= bins / 2; b += 4)
+        separated.template operator()<V4>(b);
+    for (; b < (bins + 1) / 2; ++b)
+        separated.template operator()<float>(b);
 }
 
 // a = X[k], c = X[C-1-k], t = A[k]; gives 2 Z[k] and 2 Z[C-1-k].
@@ -127,37 +111,33 @@ inline void combine(T aRe, T aIm, T cRe, T cIm, T tRe, T tIm, T& zkRe, T& zkIm, 
 
 // Writes Z[k] at index(k): in natural order, or in the complex transform's blocks.
 template <typename Index>
-ZINDLE_CLONE_INLINE void combineBins(std::size_t bins, const Tables& t, const float* spectrum, float* zRe, float* zIm, Index index)
+ZINDLE_CLONE_INLINE void combineBins(std::size_t bins, const Tables& t, const float* spectrum, float* zRe, float* zIm,
+                                     Index index)
 {
-    std::size_t k = 0;
-    for (; k + 4 <= bins / 2; k += 4) {
-        const std::size_t m = bins - 4 - k; // lowest index of the mirrored block
-        V4 aRe, aIm, cRe, cIm, zkRe, zkIm, zmRe, zmIm;
+    const auto combined = [&]<typename T>(std::size_t k) {
+        const std::size_t m = bins - sizeof(T) / sizeof(float) - k; // lowest index of the mirrored block
+        T aRe, aIm, cRe, cIm, zkRe, zkIm, zmRe, zmIm;
         loadPairs(spectrum + 2 * k, aRe, aIm);
         loadPairs(spectrum + 2 * m, cRe, cIm);
-        combine<V4>(aRe, aIm, reversed(cRe), reversed(cIm), load(t.aRe + k), load(t.aIm + k), zkRe, zkIm, zmRe,
-                    zmIm);
+        combine<T>(aRe, aIm, reversed(cRe), reversed(cIm), load<T>(t.aRe + k), load<T>(t.aIm + k), zkRe, zkIm,
+                   zmRe, zmIm);
         index.store(zRe, zIm, k, zkRe, zkIm);
         index.store(zRe, zIm, m, reversed(zmRe), reversed(zmIm));
-    }
+    };
+    std::size_t k = 0;
+    for (; k + 8 <= bins / 2; k += 8)
+        combined.template operator()<V8>(k);
+    for (; k + 4 <= bins / 2; k += 4)
+        combined.template operator()<V4>(k);
     // The tail runs up to k = C/2 inclusive in order, so where k and C-1-k meet or
     // cross the later write stands, as in a plain loop over every k.
-    for (; k <= bins / 2; ++k) {
-        const std::size_t m = bins - 1 - k;
-        float zkRe, zkIm, zmRe, zmIm;
-        combine<float>(spectrum[2 * k], spectrum[2 * k + 1], spectrum[2 * m], spectrum[2 * m + 1], t.aRe[k],
-                       t.aIm[k], zkRe, zkIm, zmRe, zmIm);
-        const std::size_t at = index(k), mirror = index(m);
-        zRe[at] = zkRe;
-        zIm[at] = zkIm;
-        zRe[mirror] = zmRe;
-        zIm[mirror] = zmIm;
-    }
+    for (; k <= bins / 2; ++k)
+        combined.template operator()<float>(k);
 }
 
 struct NaturalOrder {
-    std::size_t operator()(std::size_t k) const { return k; }
-    void store(float* re, float* im, std::size_t k, V4 vRe, V4 vIm) const
+    template <typename T>
+    void store(float* re, float* im, std::size_t k, T vRe, T vIm) const
     {
         simd::store(re + k, vRe);
         simd::store(im + k, vIm);
@@ -167,31 +147,31 @@ struct NaturalOrder {
 // Value k at table[k]: the blocks of the complex transform.
 struct BlockedOrder {
     const std::uint32_t* table;
-    std::size_t operator()(std::size_t k) const { return table[k]; }
-    void store(float* re, float* im, std::size_t k, V4 vRe, V4 vIm) const
+    template <typename T>
+    void store(float* re, float* im, std::size_t k, T vRe, T vIm) const
     {
-        for (int l = 0; l < 4; ++l) {
-            const std::size_t at = table[k + static_cast<std::size_t>(l)];
-            re[at] = vRe[l];
-            im[at] = vIm[l];
+        if constexpr (sizeof(T) == sizeof(float)) {
+            re[table[k]] = vRe;
+            im[table[k]] = vIm;
+        } else {
+            for (std::size_t l = 0; l < sizeof(T) / sizeof(float); ++l) {
+                const std::size_t at = table[k + l];
+                re[at] = vRe[l];
+                im[at] = vIm[l];
+            }
         }
     }
 };
 
 // (time[2k], time[2k+1]) = W[k] conj(B[k]).
-ZINDLE_CLONE_INLINE void unrotatePairs(std::size_t bins, const Tables& t, const float* wRe, const float* wIm, float* time)
+ZINDLE_CLONE_INLINE void unrotatePairs(std::size_t bins, const Tables& t, const float* wRe, const float* wIm,
+                                       float* time)
 {
-    std::size_t k = 0;
-    for (; k + 4 <= bins; k += 4) {
-        const V4 re = load(wRe + k), im = load(wIm + k);
-        const V4 bRe = load(t.bRe + k), bIm = load(t.bIm + k);
+    forEachBlock(bins, [&]<typename T>(std::size_t k) {
+        const T re = load<T>(wRe + k), im = load<T>(wIm + k);
+        const T bRe = load<T>(t.bRe + k), bIm = load<T>(t.bIm + k);
         storePairs(time + 2 * k, re * bRe + im * bIm, im * bRe - re * bIm);
-    }
-    for (; k < bins; ++k) {
-        const float bRe = t.bRe[k], bIm = t.bIm[k];
-        time[2 * k] = wRe[k] * bRe + wIm[k] * bIm;
-        time[2 * k + 1] = wIm[k] * bRe - wRe[k] * bIm;
-    }
+    });
 }
 
 } // namespace
