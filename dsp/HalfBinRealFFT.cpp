@@ -109,10 +109,30 @@ inline void combine(T aRe, T aIm, T cRe, T cIm, T tRe, T tIm, T& zkRe, T& zkIm, 
     zmIm = v - d;
 }
 
-// Writes Z[k] at index(k): in natural order, or in the complex transform's blocks.
+// The tail of the combination, from k = from up to C/2 inclusive in order, so where k and
+// C-1-k meet or cross the later write stands, as in a plain loop over every k. Writes Z[k]
+// at index(k).
 template <typename Index>
-ZINDLE_CLONE_INLINE void combineBins(std::size_t bins, const Tables& t, const float* spectrum, float* zRe, float* zIm,
-                                     Index index)
+ZINDLE_CLONE_INLINE void combineTail(std::size_t bins, std::size_t from, const Tables& t, const float* spectrum,
+                                     float* zRe, float* zIm, Index index)
+{
+    for (std::size_t k = from; k <= bins / 2; ++k) {
+        const std::size_t m = bins - 1 - k;
+        float zkRe, zkIm, zmRe, zmIm;
+        combine<float>(spectrum[2 * k], spectrum[2 * k + 1], spectrum[2 * m], spectrum[2 * m + 1], t.aRe[k],
+                       t.aIm[k], zkRe, zkIm, zmRe, zmIm);
+        zRe[index(k)] = zkRe;
+        zIm[index(k)] = zkIm;
+        zRe[index(m)] = zmRe;
+        zIm[index(m)] = zmIm;
+    }
+}
+
+// Blocks of k (and their mirrors) up to vectorEnd(bins), then the tail.
+inline std::size_t vectorEnd(std::size_t bins) { return bins / 2 / 4 * 4; }
+
+ZINDLE_CLONE_INLINE void combineBins(std::size_t bins, const Tables& t, const float* spectrum, float* zRe,
+                                     float* zIm)
 {
     const auto combined = [&]<typename T>(std::size_t k) {
         const std::size_t m = bins - sizeof(T) / sizeof(float) - k; // lowest index of the mirrored block
@@ -121,47 +141,51 @@ ZINDLE_CLONE_INLINE void combineBins(std::size_t bins, const Tables& t, const fl
         loadPairs(spectrum + 2 * m, cRe, cIm);
         combine<T>(aRe, aIm, reversed(cRe), reversed(cIm), load<T>(t.aRe + k), load<T>(t.aIm + k), zkRe, zkIm,
                    zmRe, zmIm);
-        index.store(zRe, zIm, k, zkRe, zkIm);
-        index.store(zRe, zIm, m, reversed(zmRe), reversed(zmIm));
+        store(zRe + k, zkRe);
+        store(zIm + k, zkIm);
+        store(zRe + m, reversed(zmRe));
+        store(zIm + m, reversed(zmIm));
     };
     std::size_t k = 0;
     for (; k + 8 <= bins / 2; k += 8)
         combined.template operator()<V8>(k);
-    for (; k + 4 <= bins / 2; k += 4)
+    for (; k < vectorEnd(bins); k += 4)
         combined.template operator()<V4>(k);
-    // The tail runs up to k = C/2 inclusive in order, so where k and C-1-k meet or
-    // cross the later write stands, as in a plain loop over every k.
-    for (; k <= bins / 2; ++k)
-        combined.template operator()<float>(k);
+    combineTail(bins, k, t, spectrum, zRe, zIm, [](std::size_t i) { return i; });
 }
 
-struct NaturalOrder {
-    template <typename T>
-    void store(float* re, float* im, std::size_t k, T vRe, T vIm) const
-    {
-        simd::store(re + k, vRe);
-        simd::store(im + k, vIm);
+// As combineBins, writing Z in the complex transform's blocks (block q, element m holds
+// Z[q + Q m]) block by block, so the stores are whole vectors and the loads gather: the
+// lanes take k = q + Q m for consecutive m, their mirrors C-1-k sit in block Q-1-q at P-1-m.
+// Every k up to C/2 is combined here, then the tail is combined again in order, so each
+// value comes from the same k as in natural order. aBlocked is A in the block order.
+ZINDLE_CLONE_INLINE void combineBinsBlocked(std::size_t p, std::size_t q, const Tables& t, const float* aBlockedRe,
+                                            const float* aBlockedIm, const std::uint32_t* blockedIndex,
+                                            const float* spectrum, float* zRe, float* zIm)
+{
+    const std::size_t bins = p * q;
+    const std::size_t pairStride = 2 * q; // floats between X[k] and X[k + Q]
+    for (std::size_t block = 0; block < q && block <= bins / 2; ++block) {
+        const std::size_t count = (bins / 2 - block) / q + 1; // the m with k = block + Q m <= C/2
+        const std::size_t base = block * p, mirrorBase = (q - 1 - block) * p;
+        forEachBlock(count, [&]<typename T>(std::size_t m) {
+            constexpr std::size_t lanes = sizeof(T) / sizeof(float);
+            const std::size_t k = block + q * m;
+            const std::size_t last = bins - 1 - k - q * (lanes - 1); // lowest mirror of the lanes
+            T aRe, aIm, cRe, cIm, zkRe, zkIm, zmRe, zmIm;
+            gatherPairs(spectrum + 2 * k, pairStride, aRe, aIm);
+            gatherPairs(spectrum + 2 * last, pairStride, cRe, cIm);
+            combine<T>(aRe, aIm, reversed(cRe), reversed(cIm), load<T>(aBlockedRe + base + m),
+                       load<T>(aBlockedIm + base + m), zkRe, zkIm, zmRe, zmIm);
+            store(zRe + base + m, zkRe);
+            store(zIm + base + m, zkIm);
+            const std::size_t mirror = mirrorBase + p - lanes - m;
+            store(zRe + mirror, reversed(zmRe));
+            store(zIm + mirror, reversed(zmIm));
+        });
     }
-};
-
-// Value k at table[k]: the blocks of the complex transform.
-struct BlockedOrder {
-    const std::uint32_t* table;
-    template <typename T>
-    void store(float* re, float* im, std::size_t k, T vRe, T vIm) const
-    {
-        if constexpr (sizeof(T) == sizeof(float)) {
-            re[table[k]] = vRe;
-            im[table[k]] = vIm;
-        } else {
-            for (std::size_t l = 0; l < sizeof(T) / sizeof(float); ++l) {
-                const std::size_t at = table[k + l];
-                re[at] = vRe[l];
-                im[at] = vIm[l];
-            }
-        }
-    }
-};
+    combineTail(bins, vectorEnd(bins), t, spectrum, zRe, zIm, [blockedIndex](std::size_t i) { return blockedIndex[i]; });
+}
 
 // (time[2k], time[2k+1]) = W[k] conj(B[k]).
 ZINDLE_CLONE_INLINE void unrotatePairs(std::size_t bins, const Tables& t, const float* wRe, const float* wIm,
@@ -206,11 +230,17 @@ void HalfBinRealFFT::setSize(std::size_t length)
     blockedIndex_.assign(blockedBins, 0);
     blockedBRe_.assign(blockedBins, 0.0f);
     blockedBIm_.assign(blockedBins, 0.0f);
+    blockedARe_.assign(blockedBins, 0.0f);
+    blockedAIm_.assign(blockedBins, 0.0f);
     for (std::size_t k = 0; k < blockedBins; ++k) {
         const std::size_t at = complexFFT_.blockedIndex(k);
         blockedIndex_[k] = static_cast<std::uint32_t>(at);
         blockedBRe_[at] = tableBRe_[k];
         blockedBIm_[at] = tableBIm_[k];
+        if (k < combine) {
+            blockedARe_[at] = tableARe_[k];
+            blockedAIm_[at] = tableAIm_[k];
+        }
     }
 }
 
@@ -245,9 +275,10 @@ ZINDLE_VECTOR_CLONES void HalfBinRealFFT::inverse(std::size_t step, const std::c
     const std::size_t complexSteps = complexFFT_.blockedSteps();
     const float* packed = reinterpret_cast<const float*>(spectrum);
     if (step == 0 && blocked_)
-        combineBins(bins, tables, packed, work1Re_.data(), work1Im_.data(), BlockedOrder{blockedIndex_.data()});
+        combineBinsBlocked(complexFFT_.powerOfTwoFactor(), complexFFT_.oddFactor(), tables, blockedARe_.data(),
+                           blockedAIm_.data(), blockedIndex_.data(), packed, work1Re_.data(), work1Im_.data());
     else if (step == 0)
-        combineBins(bins, tables, packed, work1Re_.data(), work1Im_.data(), NaturalOrder{});
+        combineBins(bins, tables, packed, work1Re_.data(), work1Im_.data());
     else if (step <= complexSteps)
         complexFFT_.inverseBlocked(step - 1, work1Re_.data(), work1Im_.data(), work2Re_.data(), work2Im_.data());
     else if (step == complexSteps + 1)
