@@ -99,9 +99,6 @@ inline T broadcast(float v)
         return T{v, v, v, v};
 }
 
-/// Lanes 0..3 all a, lanes 4..7 all b.
-inline V8 broadcastHalves(float a, float b) { return V8{a, a, a, a, b, b, b, b}; }
-
 /// Eight interleaved (re, im) pairs at p into split form, and back.
 inline void loadPairs(const float* p, V8& re, V8& im)
 {

@@ -135,6 +135,8 @@ struct VectorPlan {
     const float* combineRe; // three runs of combineRun = size() / 4
     const float* combineIm;
     std::size_t combineRun;
+    const float* firstRe; // the first pass's twiddles in lanes at the full length, else null
+    const float* firstIm;
 };
 
 // The butterfly of a Stockham radix-4 pass: y[r] is output r, twiddled by w[r - 1].
@@ -162,22 +164,23 @@ inline void stockhamTwiddle(const VectorPlan& plan, std::size_t twStep, std::siz
 
 // One Stockham radix-4 pass: s interleaved transforms of length n, vector-indexed. The
 // butterfly of (p, q) reads vectors q + s p + k s m and writes vectors q + 4 s p + r s. With
-// s > 1 eight lanes take the vectors of q and q + 1 (one twiddle); with s = 1 those of p and
-// p + 1 (a twiddle for each half, the outputs four vectors apart).
+// s > 1 eight lanes take the vectors of q and q + 1 (one twiddle); with s = 1 (the first pass)
+// those of p and p + 1, with a twiddle for each half from the lane table made for it, and the
+// outputs four vectors apart. Transforms shorter than the tables take four lanes there.
 template <bool Inverse>
 ZINDLE_CLONE_INLINE void stockhamRadix4(std::size_t n, std::size_t s, std::size_t twStep, const VectorPlan& plan,
                                         const float* xRe, const float* xIm, float* yRe, float* yIm)
 {
     const std::size_t m = n / 4;
     const std::size_t quarter = 4 * s * m; // floats between the four inputs of a butterfly
-    if (s == 1 && m % 2 == 0) {
+    if (s == 1 && m % 2 == 0 && plan.firstRe != nullptr) {
         for (std::size_t p = 0; p < m; p += 2) {
             CV<V8> w[3];
-            for (std::size_t r = 1; r <= 3; ++r) {
-                float lo[2], hi[2];
-                stockhamTwiddle<Inverse>(plan, twStep, p, r, lo[0], lo[1]);
-                stockhamTwiddle<Inverse>(plan, twStep, p + 1, r, hi[0], hi[1]);
-                w[r - 1] = {broadcastHalves(lo[0], hi[0]), broadcastHalves(lo[1], hi[1])};
+            for (std::size_t r = 0; r < 3; ++r) {
+                const std::size_t at = 8 * (3 * (p / 2) + r);
+                w[r] = {load<V8>(plan.firstRe + at), load<V8>(plan.firstIm + at)};
+                if constexpr (Inverse)
+                    w[r].im = -w[r].im;
             }
             const std::size_t i = 4 * p;
             CV<V8> y[4];
@@ -359,6 +362,18 @@ void InnerFFT::resize(std::size_t length)
             combineIm_[(l - 1) * run + j] = twiddleIm_[l * j];
         }
     }
+
+    // The first pass's twiddles w^(4 r p), r = 1 .. 3, for the butterflies p and p + 1 side
+    // by side: eight floats per r, four lanes each.
+    const std::size_t butterflies = length / 16;
+    const std::size_t first = butterflies >= 2 ? 3 * 4 * butterflies : 0;
+    firstRe_.assign(first, 0.0f);
+    firstIm_.assign(first, 0.0f);
+    for (std::size_t i = 0; i < first; ++i) {
+        const std::size_t lane = i % 8, r = i / 8 % 3 + 1, p = i / 24 * 2 + lane / 4;
+        firstRe_[i] = twiddleRe_[4 * r * p];
+        firstIm_[i] = twiddleIm_[4 * r * p];
+    }
 }
 
 template <bool Inverse>
@@ -373,8 +388,16 @@ ZINDLE_CLONE_INLINE void InnerFFT::run(std::size_t length, std::size_t stride, c
                                  outIm);
         return;
     }
-    const VectorPlan plan{length,           twStep,           twiddleRe_.data(), twiddleIm_.data(),
-                          combineRe_.data(), combineIm_.data(), size_ / 4};
+    const bool full = twStep == 1 && !firstRe_.empty();
+    const VectorPlan plan{length,
+                          twStep,
+                          twiddleRe_.data(),
+                          twiddleIm_.data(),
+                          combineRe_.data(),
+                          combineIm_.data(),
+                          size_ / 4,
+                          full ? firstRe_.data() : nullptr,
+                          full ? firstIm_.data() : nullptr};
     vectorTransform<Inverse>(plan, inRe, inIm, outRe, outIm, workRe_.data(), workIm_.data());
 }
 
