@@ -1,5 +1,9 @@
 #include "dsp/FactorFFT.h"
 
+// The eight-lane kernels are inlined into the clone that runs them: no eight-float vector
+// crosses a call, so the warning about their calling convention does not apply.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
 #include "dsp/Float4.h"
 #include "dsp/Phasor.h"
 
@@ -37,17 +41,6 @@ void permuteGeneric(std::size_t p, std::size_t outer, const float* inRe, const f
     }
 }
 
-// Calls kernel.operator()<V4>(j) for blocks of four columns j, then operator()<float> for the rest.
-template <typename Kernel>
-inline void forEachColumn(std::size_t p, Kernel&& kernel)
-{
-    std::size_t j = 0;
-    for (; j + 4 <= p; j += 4)
-        kernel.template operator()<V4>(j);
-    for (; j < p; ++j)
-        kernel.template operator()<float>(j);
-}
-
 // Element j of block q (1 .. Q-1) times exp(-2 pi i j q / C), conjugated for the inverse:
 // row q - 1 of the twiddles at w.
 template <bool Inverse, typename T>
@@ -70,7 +63,7 @@ void twiddleBlocks(std::size_t p, std::size_t outer, float* re, float* im, const
         float* blockIm = im + q * p;
         const float* rowRe = wRe + (q - 1) * p;
         const float* rowIm = wIm + (q - 1) * p;
-        forEachColumn(p, [&]<typename T>(std::size_t j) {
+        forEachBlock(p, [&]<typename T>(std::size_t j) {
             T xRe, xIm;
             twiddled<Inverse, T>(blockRe, blockIm, j, rowRe, rowIm, xRe, xIm);
             store(blockRe + j, xRe);
@@ -228,31 +221,12 @@ void FactorFFT::resize(std::size_t length)
                      0});
 }
 
-void FactorFFT::forward(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
-{
-    run<false, false>(step, inRe, inIm, outRe, outIm);
-}
-
-void FactorFFT::inverse(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
-{
-    run<true, false>(step, inRe, inIm, outRe, outIm);
-}
-
-void FactorFFT::forwardBlocked(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
-{
-    run<false, true>(step, inRe, inIm, outRe, outIm);
-}
-
-void FactorFFT::inverseBlocked(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
-{
-    run<true, true>(step, inRe, inIm, outRe, outIm);
-}
-
 // Dataflow: the permutation gathers in into work (blocked input is there already), each inner
 // step transforms one block into out, and the radix step, twiddling as it reads, then works on
 // out in place.
 template <bool Inverse, bool Blocked>
-void FactorFFT::run(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm)
+ZINDLE_CLONE_INLINE void FactorFFT::run(std::size_t step, const float* inRe, const float* inIm, float* outRe,
+                                         float* outIm)
 {
     if (Blocked && outer_ > 1)
         ++step;
@@ -286,10 +260,10 @@ void FactorFFT::run(std::size_t step, const float* inRe, const float* inIm, floa
             innerFFT_.forward(inner_, 1, blocksRe + s.offset, blocksIm + s.offset, outRe + s.offset, outIm + s.offset);
         break;
     case StepKind::radix3:
-        forEachColumn(inner_, [&]<typename T>(std::size_t j) { radix3At<Inverse, T>(j, inner_, outRe, outIm, wRe, wIm); });
+        forEachBlock(inner_, [&]<typename T>(std::size_t j) { radix3At<Inverse, T>(j, inner_, outRe, outIm, wRe, wIm); });
         break;
     case StepKind::radix5:
-        forEachColumn(inner_, [&]<typename T>(std::size_t j) { radix5At<Inverse, T>(j, inner_, outRe, outIm, wRe, wIm); });
+        forEachBlock(inner_, [&]<typename T>(std::size_t j) { radix5At<Inverse, T>(j, inner_, outRe, outIm, wRe, wIm); });
         break;
     case StepKind::radixGeneric:
         twiddleBlocks<Inverse>(inner_, outer_, outRe, outIm, wRe, wIm);
@@ -297,6 +271,30 @@ void FactorFFT::run(std::size_t step, const float* inRe, const float* inIm, floa
                               scratchIm_.data());
         break;
     }
+}
+
+ZINDLE_VECTOR_CLONES void FactorFFT::forward(std::size_t step, const float* inRe, const float* inIm, float* outRe,
+                                             float* outIm)
+{
+    run<false, false>(step, inRe, inIm, outRe, outIm);
+}
+
+ZINDLE_VECTOR_CLONES void FactorFFT::inverse(std::size_t step, const float* inRe, const float* inIm, float* outRe,
+                                             float* outIm)
+{
+    run<true, false>(step, inRe, inIm, outRe, outIm);
+}
+
+ZINDLE_VECTOR_CLONES void FactorFFT::forwardBlocked(std::size_t step, const float* inRe, const float* inIm, float* outRe,
+                                                    float* outIm)
+{
+    run<false, true>(step, inRe, inIm, outRe, outIm);
+}
+
+ZINDLE_VECTOR_CLONES void FactorFFT::inverseBlocked(std::size_t step, const float* inRe, const float* inIm, float* outRe,
+                                                    float* outIm)
+{
+    run<true, true>(step, inRe, inIm, outRe, outIm);
 }
 
 } // namespace dsp

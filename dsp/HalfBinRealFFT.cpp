@@ -1,5 +1,9 @@
 #include "dsp/HalfBinRealFFT.h"
 
+// The eight-lane kernels are inlined into the clone that runs them: no eight-float vector
+// crosses a call, so the warning about their calling convention does not apply.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
 #include "dsp/Float4.h"
 #include "dsp/Phasor.h"
 
@@ -22,48 +26,33 @@ struct Tables {
 };
 
 // z[k] = (x[2k] + i x[2k+1]) B[k].
-void rotatePairs(std::size_t bins, const Tables& t, const float* time, float* zRe, float* zIm)
+ZINDLE_CLONE_INLINE void rotatePairs(std::size_t bins, const Tables& t, const float* time, float* zRe, float* zIm)
 {
-    std::size_t k = 0;
-    for (; k + 4 <= bins; k += 4) {
-        V4 xRe, xIm;
+    forEachBlock(bins, [&]<typename T>(std::size_t k) {
+        T xRe, xIm;
         loadPairs(time + 2 * k, xRe, xIm);
-        const V4 bRe = load(t.bRe + k), bIm = load(t.bIm + k);
+        const T bRe = load<T>(t.bRe + k), bIm = load<T>(t.bIm + k);
         store(zRe + k, xRe * bRe - xIm * bIm);
         store(zIm + k, xRe * bIm + xIm * bRe);
-    }
-    for (; k < bins; ++k) {
-        const float xRe = time[2 * k], xIm = time[2 * k + 1];
-        const float bRe = t.bRe[k], bIm = t.bIm[k];
-        zRe[k] = xRe * bRe - xIm * bIm;
-        zIm[k] = xRe * bIm + xIm * bRe;
-    }
+    });
 }
 
 // As rotatePairs, writing z in the complex transform's blocks: block q, element m holds
 // z[q + Q m]; bBlocked is B in the same order.
-void rotatePairsBlocked(std::size_t p, std::size_t q, const float* bBlockedRe, const float* bBlockedIm,
-                        const float* time, float* zRe, float* zIm)
+ZINDLE_CLONE_INLINE void rotatePairsBlocked(std::size_t p, std::size_t q, const float* bBlockedRe,
+                                            const float* bBlockedIm, const float* time, float* zRe, float* zIm)
 {
     const std::size_t pairStride = 2 * q; // floats between z[k] and z[k + Q]
     for (std::size_t block = 0; block < q; ++block) {
         const float* x = time + 2 * block;
         const std::size_t base = block * p;
-        std::size_t m = 0;
-        for (; m + 4 <= p; m += 4) {
-            const float* xm = x + m * pairStride;
-            const V4 xRe{xm[0], xm[pairStride], xm[2 * pairStride], xm[3 * pairStride]};
-            const V4 xIm{xm[1], xm[pairStride + 1], xm[2 * pairStride + 1], xm[3 * pairStride + 1]};
-            const V4 bRe = load(bBlockedRe + base + m), bIm = load(bBlockedIm + base + m);
+        forEachBlock(p, [&]<typename T>(std::size_t m) {
+            T xRe, xIm;
+            gatherPairs(x + m * pairStride, pairStride, xRe, xIm);
+            const T bRe = load<T>(bBlockedRe + base + m), bIm = load<T>(bBlockedIm + base + m);
             store(zRe + base + m, xRe * bRe - xIm * bIm);
             store(zIm + base + m, xRe * bIm + xIm * bRe);
-        }
-        for (; m < p; ++m) {
-            const float xRe = x[m * pairStride], xIm = x[m * pairStride + 1];
-            const float bRe = bBlockedRe[base + m], bIm = bBlockedIm[base + m];
-            zRe[base + m] = xRe * bRe - xIm * bIm;
-            zIm[base + m] = xRe * bIm + xIm * bRe;
-        }
+        });
     }
 }
 
@@ -82,27 +71,26 @@ inline void separate(T zbRe, T zbIm, T zcRe, T zcIm, T aRe, T aIm, T& xbRe, T& x
     xcIm = agIm - feIm;
 }
 
-void separateBins(std::size_t bins, const Tables& t, const float* zRe, const float* zIm, float* spectrum)
+ZINDLE_CLONE_INLINE void separateBins(std::size_t bins, const Tables& t, const float* zRe, const float* zIm,
+                                      float* spectrum)
 {
-    std::size_t b = 0;
-    // Blocks stay below C/2, so a block and its mirror never meet.
-    for (; b + 4 <= bins / 2; b += 4) {
-        const std::size_t c = bins - 4 - b; // lowest index of the mirrored block
-        V4 xbRe, xbIm, xcRe, xcIm;
-        separate<V4>(load(zRe + b), load(zIm + b), reversed(load(zRe + c)), reversed(load(zIm + c)),
-                     load(t.aRe + b), load(t.aIm + b), xbRe, xbIm, xcRe, xcIm);
-        storePairs(spectrum + 2 * b, xbRe, xbIm);
+    const auto separated = [&]<typename T>(std::size_t b) {
+        const std::size_t c = bins - sizeof(T) / sizeof(float) - b; // lowest index of the mirrored block
+        T xbRe, xbIm, xcRe, xcIm;
+        separate<T>(load<T>(zRe + b), load<T>(zIm + b), reversed(load<T>(zRe + c)), reversed(load<T>(zIm + c)),
+                    load<T>(t.aRe + b), load<T>(t.aIm + b), xbRe, xbIm, xcRe, xcIm);
+        // Where a single bin is its own mirror, bin b's value stands.
         storePairs(spectrum + 2 * c, reversed(xcRe), reversed(xcIm));
-    }
-    for (; b < (bins + 1) / 2; ++b) {
-        const std::size_t c = bins - 1 - b;
-        float xbRe, xbIm, xcRe, xcIm;
-        separate<float>(zRe[b], zIm[b], zRe[c], zIm[c], t.aRe[b], t.aIm[b], xbRe, xbIm, xcRe, xcIm);
-        spectrum[2 * c] = xcRe;
-        spectrum[2 * c + 1] = xcIm;
-        spectrum[2 * b] = xbRe;
-        spectrum[2 * b + 1] = xbIm;
-    }
+        storePairs(spectrum + 2 * b, xbRe, xbIm);
+    };
+    // Blocks stay below C/2, so a block and its mirror never meet.
+    std::size_t b = 0;
+    for (; b + 8 <= bins / 2; b += 8)
+        separated.template operator()<V8>(b);
+    for (; b + 4 <= bins / 2; b += 4)
+        separated.template operator()<V4>(b);
+    for (; b < (bins + 1) / 2; ++b)
+        separated.template operator()<float>(b);
 }
 
 // a = X[k], c = X[C-1-k], t = A[k]; gives 2 Z[k] and 2 Z[C-1-k].
@@ -121,73 +109,93 @@ inline void combine(T aRe, T aIm, T cRe, T cIm, T tRe, T tIm, T& zkRe, T& zkIm, 
     zmIm = v - d;
 }
 
-// Writes Z[k] at index(k): in natural order, or in the complex transform's blocks.
+// The tail of the combination, from k = from up to C/2 inclusive in order, so where k and
+// C-1-k meet or cross the later write stands, as in a plain loop over every k. Writes Z[k]
+// at index(k).
 template <typename Index>
-void combineBins(std::size_t bins, const Tables& t, const float* spectrum, float* zRe, float* zIm, Index index)
+ZINDLE_CLONE_INLINE void combineTail(std::size_t bins, std::size_t from, const Tables& t, const float* spectrum,
+                                     float* zRe, float* zIm, Index index)
 {
-    std::size_t k = 0;
-    for (; k + 4 <= bins / 2; k += 4) {
-        const std::size_t m = bins - 4 - k; // lowest index of the mirrored block
-        V4 aRe, aIm, cRe, cIm, zkRe, zkIm, zmRe, zmIm;
-        loadPairs(spectrum + 2 * k, aRe, aIm);
-        loadPairs(spectrum + 2 * m, cRe, cIm);
-        combine<V4>(aRe, aIm, reversed(cRe), reversed(cIm), load(t.aRe + k), load(t.aIm + k), zkRe, zkIm, zmRe,
-                    zmIm);
-        index.store(zRe, zIm, k, zkRe, zkIm);
-        index.store(zRe, zIm, m, reversed(zmRe), reversed(zmIm));
-    }
-    // The tail runs up to k = C/2 inclusive in order, so where k and C-1-k meet or
-    // cross the later write stands, as in a plain loop over every k.
-    for (; k <= bins / 2; ++k) {
+    for (std::size_t k = from; k <= bins / 2; ++k) {
         const std::size_t m = bins - 1 - k;
         float zkRe, zkIm, zmRe, zmIm;
         combine<float>(spectrum[2 * k], spectrum[2 * k + 1], spectrum[2 * m], spectrum[2 * m + 1], t.aRe[k],
                        t.aIm[k], zkRe, zkIm, zmRe, zmIm);
-        const std::size_t at = index(k), mirror = index(m);
-        zRe[at] = zkRe;
-        zIm[at] = zkIm;
-        zRe[mirror] = zmRe;
-        zIm[mirror] = zmIm;
+        zRe[index(k)] = zkRe;
+        zIm[index(k)] = zkIm;
+        zRe[index(m)] = zmRe;
+        zIm[index(m)] = zmIm;
     }
 }
 
-struct NaturalOrder {
-    std::size_t operator()(std::size_t k) const { return k; }
-    void store(float* re, float* im, std::size_t k, V4 vRe, V4 vIm) const
-    {
-        simd::store(re + k, vRe);
-        simd::store(im + k, vIm);
-    }
-};
+// Blocks of k (and their mirrors) up to vectorEnd(bins), then the tail.
+inline std::size_t vectorEnd(std::size_t bins) { return bins / 2 / 4 * 4; }
 
-// Value k at table[k]: the blocks of the complex transform.
-struct BlockedOrder {
-    const std::uint32_t* table;
-    std::size_t operator()(std::size_t k) const { return table[k]; }
-    void store(float* re, float* im, std::size_t k, V4 vRe, V4 vIm) const
-    {
-        for (int l = 0; l < 4; ++l) {
-            const std::size_t at = table[k + static_cast<std::size_t>(l)];
-            re[at] = vRe[l];
-            im[at] = vIm[l];
-        }
+ZINDLE_CLONE_INLINE void combineBins(std::size_t bins, const Tables& t, const float* spectrum, float* zRe,
+                                     float* zIm)
+{
+    const auto combined = [&]<typename T>(std::size_t k) {
+        const std::size_t m = bins - sizeof(T) / sizeof(float) - k; // lowest index of the mirrored block
+        T aRe, aIm, cRe, cIm, zkRe, zkIm, zmRe, zmIm;
+        loadPairs(spectrum + 2 * k, aRe, aIm);
+        loadPairs(spectrum + 2 * m, cRe, cIm);
+        combine<T>(aRe, aIm, reversed(cRe), reversed(cIm), load<T>(t.aRe + k), load<T>(t.aIm + k), zkRe, zkIm,
+                   zmRe, zmIm);
+        store(zRe + k, zkRe);
+        store(zIm + k, zkIm);
+        store(zRe + m, reversed(zmRe));
+        store(zIm + m, reversed(zmIm));
+    };
+    std::size_t k = 0;
+    for (; k + 8 <= bins / 2; k += 8)
+        combined.template operator()<V8>(k);
+    for (; k < vectorEnd(bins); k += 4)
+        combined.template operator()<V4>(k);
+    combineTail(bins, k, t, spectrum, zRe, zIm, [](std::size_t i) { return i; });
+}
+
+// As combineBins, writing Z in the complex transform's blocks (block q, element m holds
+// Z[q + Q m]) block by block, so the stores are whole vectors and the loads gather: the
+// lanes take k = q + Q m for consecutive m, their mirrors C-1-k sit in block Q-1-q at P-1-m.
+// Every k up to C/2 is combined here, then the tail is combined again in order, so each
+// value comes from the same k as in natural order. aBlocked is A in the block order.
+ZINDLE_CLONE_INLINE void combineBinsBlocked(std::size_t p, std::size_t q, const Tables& t, const float* aBlockedRe,
+                                            const float* aBlockedIm, const std::uint32_t* blockedIndex,
+                                            const float* spectrum, float* zRe, float* zIm)
+{
+    const std::size_t bins = p * q;
+    const std::size_t pairStride = 2 * q; // floats between X[k] and X[k + Q]
+    for (std::size_t block = 0; block < q && block <= bins / 2; ++block) {
+        const std::size_t count = (bins / 2 - block) / q + 1; // the m with k = block + Q m <= C/2
+        const std::size_t base = block * p, mirrorBase = (q - 1 - block) * p;
+        forEachBlock(count, [&]<typename T>(std::size_t m) {
+            constexpr std::size_t lanes = sizeof(T) / sizeof(float);
+            const std::size_t k = block + q * m;
+            const std::size_t last = bins - 1 - k - q * (lanes - 1); // lowest mirror of the lanes
+            T aRe, aIm, cRe, cIm, zkRe, zkIm, zmRe, zmIm;
+            gatherPairs(spectrum + 2 * k, pairStride, aRe, aIm);
+            gatherPairs(spectrum + 2 * last, pairStride, cRe, cIm);
+            combine<T>(aRe, aIm, reversed(cRe), reversed(cIm), load<T>(aBlockedRe + base + m),
+                       load<T>(aBlockedIm + base + m), zkRe, zkIm, zmRe, zmIm);
+            store(zRe + base + m, zkRe);
+            store(zIm + base + m, zkIm);
+            const std::size_t mirror = mirrorBase + p - lanes - m;
+            store(zRe + mirror, reversed(zmRe));
+            store(zIm + mirror, reversed(zmIm));
+        });
     }
-};
+    combineTail(bins, vectorEnd(bins), t, spectrum, zRe, zIm, [blockedIndex](std::size_t i) { return blockedIndex[i]; });
+}
 
 // (time[2k], time[2k+1]) = W[k] conj(B[k]).
-void unrotatePairs(std::size_t bins, const Tables& t, const float* wRe, const float* wIm, float* time)
+ZINDLE_CLONE_INLINE void unrotatePairs(std::size_t bins, const Tables& t, const float* wRe, const float* wIm,
+                                       float* time)
 {
-    std::size_t k = 0;
-    for (; k + 4 <= bins; k += 4) {
-        const V4 re = load(wRe + k), im = load(wIm + k);
-        const V4 bRe = load(t.bRe + k), bIm = load(t.bIm + k);
+    forEachBlock(bins, [&]<typename T>(std::size_t k) {
+        const T re = load<T>(wRe + k), im = load<T>(wIm + k);
+        const T bRe = load<T>(t.bRe + k), bIm = load<T>(t.bIm + k);
         storePairs(time + 2 * k, re * bRe + im * bIm, im * bRe - re * bIm);
-    }
-    for (; k < bins; ++k) {
-        const float bRe = t.bRe[k], bIm = t.bIm[k];
-        time[2 * k] = wRe[k] * bRe + wIm[k] * bIm;
-        time[2 * k + 1] = wIm[k] * bRe - wRe[k] * bIm;
-    }
+    });
 }
 
 } // namespace
@@ -222,15 +230,21 @@ void HalfBinRealFFT::setSize(std::size_t length)
     blockedIndex_.assign(blockedBins, 0);
     blockedBRe_.assign(blockedBins, 0.0f);
     blockedBIm_.assign(blockedBins, 0.0f);
+    blockedARe_.assign(blockedBins, 0.0f);
+    blockedAIm_.assign(blockedBins, 0.0f);
     for (std::size_t k = 0; k < blockedBins; ++k) {
         const std::size_t at = complexFFT_.blockedIndex(k);
         blockedIndex_[k] = static_cast<std::uint32_t>(at);
         blockedBRe_[at] = tableBRe_[k];
         blockedBIm_[at] = tableBIm_[k];
+        if (k < combine) {
+            blockedARe_[at] = tableARe_[k];
+            blockedAIm_[at] = tableAIm_[k];
+        }
     }
 }
 
-void HalfBinRealFFT::forward(const float* time, std::complex<float>* spectrum)
+ZINDLE_VECTOR_CLONES void HalfBinRealFFT::forward(const float* time, std::complex<float>* spectrum)
 {
     const std::size_t bins = size_ / 2;
     if (bins == 0)
@@ -252,7 +266,7 @@ void HalfBinRealFFT::inverse(const std::complex<float>* spectrum, float* time)
         inverse(step, spectrum, time);
 }
 
-void HalfBinRealFFT::inverse(std::size_t step, const std::complex<float>* spectrum, float* time)
+ZINDLE_VECTOR_CLONES void HalfBinRealFFT::inverse(std::size_t step, const std::complex<float>* spectrum, float* time)
 {
     const std::size_t bins = size_ / 2;
     if (bins == 0)
@@ -261,9 +275,10 @@ void HalfBinRealFFT::inverse(std::size_t step, const std::complex<float>* spectr
     const std::size_t complexSteps = complexFFT_.blockedSteps();
     const float* packed = reinterpret_cast<const float*>(spectrum);
     if (step == 0 && blocked_)
-        combineBins(bins, tables, packed, work1Re_.data(), work1Im_.data(), BlockedOrder{blockedIndex_.data()});
+        combineBinsBlocked(complexFFT_.powerOfTwoFactor(), complexFFT_.oddFactor(), tables, blockedARe_.data(),
+                           blockedAIm_.data(), blockedIndex_.data(), packed, work1Re_.data(), work1Im_.data());
     else if (step == 0)
-        combineBins(bins, tables, packed, work1Re_.data(), work1Im_.data(), NaturalOrder{});
+        combineBins(bins, tables, packed, work1Re_.data(), work1Im_.data());
     else if (step <= complexSteps)
         complexFFT_.inverseBlocked(step - 1, work1Re_.data(), work1Im_.data(), work2Re_.data(), work2Im_.data());
     else if (step == complexSteps + 1)

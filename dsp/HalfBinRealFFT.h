@@ -41,9 +41,10 @@ private:
     std::vector<float> tableARe_, tableAIm_; // N/4 + 1 values of exp(i((k + 0.5)(-2 pi / N) - pi / 2))
     std::vector<float> tableBRe_, tableBIm_; // C values of exp(-2 pi i k / N)
     // With an odd factor in C, the complex transform's input goes straight into its blocks:
-    // where value k goes, and table B in that order.
+    // where value k goes, and tables A (for k up to C/2) and B in that order.
     bool blocked_ = false;
     std::vector<std::uint32_t> blockedIndex_;
+    std::vector<float> blockedARe_, blockedAIm_;
     std::vector<float> blockedBRe_, blockedBIm_;
 };
 

@@ -36,6 +36,8 @@ private:
     std::vector<float> workIm_;
     std::vector<float> combineRe_; // 3P/4 values: w^j, w^2j, w^3j for j below P/4, as three runs
     std::vector<float> combineIm_;
+    std::vector<float> firstRe_;   // the first pass's twiddles in the lanes that use them
+    std::vector<float> firstIm_;
 };
 
 } // namespace dsp
