@@ -199,27 +199,33 @@ ZINDLE_CLONE_INLINE void stockhamRadix4(std::size_t n, std::size_t s, std::size_
         return;
     }
     for (std::size_t p = 0; p < m; ++p) {
-        float w1Re, w1Im, w2Re, w2Im, w3Re, w3Im;
-        stockhamTwiddle<Inverse>(plan, twStep, p, 1, w1Re, w1Im);
-        stockhamTwiddle<Inverse>(plan, twStep, p, 2, w2Re, w2Im);
-        stockhamTwiddle<Inverse>(plan, twStep, p, 3, w3Re, w3Im);
-        const auto butterflies = [&]<typename T>(std::size_t q) {
-            const CV<T> w[3] = {{broadcast<T>(w1Re), broadcast<T>(w1Im)},
-                                {broadcast<T>(w2Re), broadcast<T>(w2Im)},
-                                {broadcast<T>(w3Re), broadcast<T>(w3Im)}};
+        float w[3][2];
+        for (std::size_t r = 0; r < 3; ++r)
+            stockhamTwiddle<Inverse>(plan, twStep, p, r + 1, w[r][0], w[r][1]);
+        const auto butterflies = [&]<typename T>(std::size_t q, const CV<T> (&wT)[3]) {
             const std::size_t i = 4 * (q + s * p);
             CV<T> y[4];
             radix4<Inverse>(loadCV<T>(xRe, xIm, i), loadCV<T>(xRe, xIm, i + quarter),
-                            loadCV<T>(xRe, xIm, i + 2 * quarter), loadCV<T>(xRe, xIm, i + 3 * quarter), w, y);
+                            loadCV<T>(xRe, xIm, i + 2 * quarter), loadCV<T>(xRe, xIm, i + 3 * quarter), wT, y);
             const std::size_t o = 4 * (q + 4 * s * p);
             for (std::size_t r = 0; r < 4; ++r)
                 storeCV(yRe, yIm, o + 4 * s * r, y[r]);
         };
         std::size_t q = 0;
-        for (; q + 2 <= s; q += 2)
-            butterflies.template operator()<V8>(q);
-        for (; q < s; ++q)
-            butterflies.template operator()<V4>(q);
+        if (s >= 2) {
+            const CV<V8> w8[3] = {{broadcast<V8>(w[0][0]), broadcast<V8>(w[0][1])},
+                                  {broadcast<V8>(w[1][0]), broadcast<V8>(w[1][1])},
+                                  {broadcast<V8>(w[2][0]), broadcast<V8>(w[2][1])}};
+            for (; q + 2 <= s; q += 2)
+                butterflies(q, w8);
+        }
+        if (q < s) {
+            const CV<V4> w4[3] = {{broadcast<V4>(w[0][0]), broadcast<V4>(w[0][1])},
+                                  {broadcast<V4>(w[1][0]), broadcast<V4>(w[1][1])},
+                                  {broadcast<V4>(w[2][0]), broadcast<V4>(w[2][1])}};
+            for (; q < s; ++q)
+                butterflies(q, w4);
+        }
     }
 }
 
