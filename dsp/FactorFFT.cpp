@@ -297,4 +297,16 @@ ZINDLE_VECTOR_CLONES void FactorFFT::inverseBlocked(std::size_t step, const floa
     run<true, true>(step, inRe, inIm, outRe, outIm);
 }
 
+ZINDLE_VECTOR_CLONES void FactorFFT::forwardBlocked(const float* inRe, const float* inIm, float* outRe, float* outIm)
+{
+    for (std::size_t step = 0; step < blockedSteps(); ++step)
+        run<false, true>(step, inRe, inIm, outRe, outIm);
+}
+
+ZINDLE_VECTOR_CLONES void FactorFFT::inverseBlocked(const float* inRe, const float* inIm, float* outRe, float* outIm)
+{
+    for (std::size_t step = 0; step < blockedSteps(); ++step)
+        run<true, true>(step, inRe, inIm, outRe, outIm);
+}
+
 } // namespace dsp

@@ -39,6 +39,9 @@ public:
     std::size_t blockedSteps() const { return plan_.size() - (outer_ > 1 ? 1 : 0); }
     void forwardBlocked(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm);
     void inverseBlocked(std::size_t step, const float* inRe, const float* inIm, float* outRe, float* outIm);
+    /// Every blocked step in one call.
+    void forwardBlocked(const float* inRe, const float* inIm, float* outRe, float* outIm);
+    void inverseBlocked(const float* inRe, const float* inIm, float* outRe, float* outIm);
 
 private:
     enum class StepKind : std::uint8_t {

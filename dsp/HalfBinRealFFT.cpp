@@ -255,34 +255,49 @@ ZINDLE_VECTOR_CLONES void HalfBinRealFFT::forward(const float* time, std::comple
                            blockedBIm_.data(), time, work1Re_.data(), work1Im_.data());
     else
         rotatePairs(bins, tables, time, work1Re_.data(), work1Im_.data());
-    for (std::size_t step = 0; step < complexFFT_.blockedSteps(); ++step)
-        complexFFT_.forwardBlocked(step, work1Re_.data(), work1Im_.data(), work2Re_.data(), work2Im_.data());
+    complexFFT_.forwardBlocked(work1Re_.data(), work1Im_.data(), work2Re_.data(), work2Im_.data());
     separateBins(bins, tables, work2Re_.data(), work2Im_.data(), reinterpret_cast<float*>(spectrum));
 }
 
-void HalfBinRealFFT::inverse(const std::complex<float>* spectrum, float* time)
+ZINDLE_CLONE_INLINE void HalfBinRealFFT::combineStep(const std::complex<float>* spectrum)
 {
-    for (std::size_t step = 0; step < steps(); ++step)
-        inverse(step, spectrum, time);
+    const std::size_t bins = size_ / 2;
+    const Tables tables{tableARe_.data(), tableAIm_.data(), tableBRe_.data(), tableBIm_.data()};
+    const float* packed = reinterpret_cast<const float*>(spectrum);
+    if (blocked_)
+        combineBinsBlocked(complexFFT_.powerOfTwoFactor(), complexFFT_.oddFactor(), tables, blockedARe_.data(),
+                           blockedAIm_.data(), blockedIndex_.data(), packed, work1Re_.data(), work1Im_.data());
+    else
+        combineBins(bins, tables, packed, work1Re_.data(), work1Im_.data());
+}
+
+ZINDLE_CLONE_INLINE void HalfBinRealFFT::unrotateStep(float* time)
+{
+    const Tables tables{tableARe_.data(), tableAIm_.data(), tableBRe_.data(), tableBIm_.data()};
+    unrotatePairs(size_ / 2, tables, work2Re_.data(), work2Im_.data(), time);
+}
+
+// In one call: the steps without a call each.
+ZINDLE_VECTOR_CLONES void HalfBinRealFFT::inverse(const std::complex<float>* spectrum, float* time)
+{
+    if (size_ / 2 == 0)
+        return;
+    combineStep(spectrum);
+    complexFFT_.inverseBlocked(work1Re_.data(), work1Im_.data(), work2Re_.data(), work2Im_.data());
+    unrotateStep(time);
 }
 
 ZINDLE_VECTOR_CLONES void HalfBinRealFFT::inverse(std::size_t step, const std::complex<float>* spectrum, float* time)
 {
-    const std::size_t bins = size_ / 2;
-    if (bins == 0)
+    if (size_ / 2 == 0)
         return;
-    const Tables tables{tableARe_.data(), tableAIm_.data(), tableBRe_.data(), tableBIm_.data()};
     const std::size_t complexSteps = complexFFT_.blockedSteps();
-    const float* packed = reinterpret_cast<const float*>(spectrum);
-    if (step == 0 && blocked_)
-        combineBinsBlocked(complexFFT_.powerOfTwoFactor(), complexFFT_.oddFactor(), tables, blockedARe_.data(),
-                           blockedAIm_.data(), blockedIndex_.data(), packed, work1Re_.data(), work1Im_.data());
-    else if (step == 0)
-        combineBins(bins, tables, packed, work1Re_.data(), work1Im_.data());
+    if (step == 0)
+        combineStep(spectrum);
     else if (step <= complexSteps)
         complexFFT_.inverseBlocked(step - 1, work1Re_.data(), work1Im_.data(), work2Re_.data(), work2Im_.data());
     else if (step == complexSteps + 1)
-        unrotatePairs(bins, tables, work2Re_.data(), work2Im_.data(), time);
+        unrotateStep(time);
 }
 
 } // namespace dsp

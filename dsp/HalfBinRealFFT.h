@@ -34,6 +34,9 @@ public:
     void inverse(std::size_t step, const std::complex<float>* spectrum, float* time);
 
 private:
+    void combineStep(const std::complex<float>* spectrum);
+    void unrotateStep(float* time);
+
     std::size_t size_ = 0;
     FactorFFT complexFFT_;
     std::vector<float> work1Re_, work1Im_; // C values each
