@@ -162,6 +162,14 @@ inline void stockhamTwiddle(const VectorPlan& plan, std::size_t twStep, std::siz
     im = sign * plan.twIm[t];
 }
 
+// A butterfly's three twiddles (re, im) in every lane, once for all the columns it runs on.
+template <typename T>
+ZINDLE_CLONE_INLINE void broadcastTwiddles(const float (&w)[3][2], CV<T> (&lanes)[3])
+{
+    for (std::size_t r = 0; r < 3; ++r)
+        lanes[r] = {broadcast<T>(w[r][0]), broadcast<T>(w[r][1])};
+}
+
 // One Stockham radix-4 pass: s interleaved transforms of length n, vector-indexed. The
 // butterfly of (p, q) reads vectors q + s p + k s m and writes vectors q + 4 s p + r s. With
 // s > 1 eight lanes take the vectors of q and q + 1 (one twiddle); with s = 1 (the first pass)
@@ -213,16 +221,14 @@ ZINDLE_CLONE_INLINE void stockhamRadix4(std::size_t n, std::size_t s, std::size_
         };
         std::size_t q = 0;
         if (s >= 2) {
-            const CV<V8> w8[3] = {{broadcast<V8>(w[0][0]), broadcast<V8>(w[0][1])},
-                                  {broadcast<V8>(w[1][0]), broadcast<V8>(w[1][1])},
-                                  {broadcast<V8>(w[2][0]), broadcast<V8>(w[2][1])}};
+            CV<V8> w8[3];
+            broadcastTwiddles(w, w8);
             for (; q + 2 <= s; q += 2)
                 butterflies(q, w8);
         }
         if (q < s) {
-            const CV<V4> w4[3] = {{broadcast<V4>(w[0][0]), broadcast<V4>(w[0][1])},
-                                  {broadcast<V4>(w[1][0]), broadcast<V4>(w[1][1])},
-                                  {broadcast<V4>(w[2][0]), broadcast<V4>(w[2][1])}};
+            CV<V4> w4[3];
+            broadcastTwiddles(w, w4);
             for (; q < s; ++q)
                 butterflies(q, w4);
         }
