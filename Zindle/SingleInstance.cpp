@@ -3,8 +3,13 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalSocket>
-#include <QThread>
 
+#include <cerrno>
+#include <cstring>
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace zindleapp {
@@ -27,6 +32,75 @@ QStringList decode(const QByteArray& message)
         if (!line.isEmpty())
             urls << QString::fromUtf8(line);
     return urls;
+}
+
+// A socket descriptor that closes itself.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Waits until fd is ready for events or the deadline passes.
+bool waitFor(int fd, short events, const QDeadlineTimer& deadline)
+{
+    pollfd entry{fd, events, 0};
+    for (;;) {
+        const int ready = ::poll(&entry, 1, int(std::max<qint64>(0, deadline.remainingTime())));
+        if (ready > 0)
+            return true;
+        if (ready == 0 || errno != EINTR)
+            return false;
+    }
+}
+
+// Writes all of data before the deadline, on a non-blocking socket.
+bool sendAll(int fd, const QByteArray& data, const QDeadlineTimer& deadline)
+{
+    qsizetype sent = 0;
+    while (sent < data.size()) {
+        const ssize_t n = ::send(fd, data.constData() + sent, size_t(data.size() - sent), MSG_NOSIGNAL);
+        if (n > 0) {
+            sent += n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && waitFor(fd, POLLOUT, deadline))
+            continue;
+        return false;
+    }
+    return true;
+}
+
+// A connection to the socket at path, or -1 (nobody listens there yet, or the path is too
+// long for a socket address).
+int connectTo(const QByteArray& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= qsizetype(sizeof address.sun_path))
+        return -1;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return -1;
+    // A local connect completes at once or fails at once: a full backlog is EAGAIN.
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 } // namespace
@@ -54,7 +128,7 @@ QString SingleInstance::defaultName()
 SingleInstance::Role SingleInstance::start(const QStringList& urls, int handOverTime)
 {
     if (lock_.tryLock(0)) {
-        listen();
+        primary_ = true;
         return Role::primary;
     }
     if (lock_.error() != QLockFile::LockFailedError) {
@@ -71,6 +145,8 @@ SingleInstance::Role SingleInstance::start(const QStringList& urls, int handOver
 
 void SingleInstance::listen()
 {
+    if (!primary_)
+        return;
     // What a crashed instance left here would refuse the listen.
     QLocalServer::removeServer(name_);
     server_ = std::make_unique<QLocalServer>();
@@ -96,20 +172,15 @@ void SingleInstance::listen()
 
 bool SingleInstance::handOver(const QStringList& urls, int handOverTime)
 {
-    // The running instance may still be on its way to listening: try until the time is up.
+    // Plain sockets: this runs before any application object, which Qt's sockets want.
+    const QByteArray path = QFile::encodeName(name_);
     const QDeadlineTimer deadline(handOverTime);
+    // The running instance may still be on its way to listening: try until the time is up.
     while (!deadline.hasExpired()) {
-        QLocalSocket socket;
-        socket.connectToServer(name_);
-        if (socket.waitForConnected(int(std::min<qint64>(500, deadline.remainingTime())))) {
-            socket.write(encode(urls));
-            const bool written = socket.bytesToWrite() == 0 || socket.waitForBytesWritten(2000);
-            socket.disconnectFromServer();
-            if (socket.state() != QLocalSocket::UnconnectedState)
-                socket.waitForDisconnected(2000);
-            return written;
-        }
-        QThread::msleep(50);
+        const Descriptor socket(connectTo(path));
+        if (socket.get() >= 0)
+            return sendAll(socket.get(), encode(urls), deadline);
+        ::usleep(50'000);
     }
     return false;
 }

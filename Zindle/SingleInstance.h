@@ -17,12 +17,15 @@ namespace zindleapp {
 ///
 /// Who is first is decided by a lock file beside the socket, held for the life of the
 /// instance. A crashed instance leaves both behind: its lock names a process that is gone, so
-/// the next launch takes the lock over, removes the dead socket and listens afresh. Main thread.
+/// the next launch takes the lock over, removes the dead socket and listens afresh.
+///
+/// start() needs no application object, so a later launch hands over before any display
+/// connection or GL library exists; listen() needs one. Main thread.
 class SingleInstance {
 public:
     enum class Role {
-        /// This launch is the one instance: it listens now (or, when errorString says so, it
-        /// could not make its lock or socket and runs alone).
+        /// This launch is the one instance: it listens once listen() is called (or, when
+        /// errorString says so, it could not make its lock or socket and runs alone).
         primary,
         /// The running instance took this launch's links: this one may end.
         handedOver,
@@ -42,7 +45,10 @@ public:
 
     /// Becomes the one instance, or hands urls (perhaps none: then the running instance just
     /// comes to the front) to the running one, waiting up to handOverTime for it to answer.
+    /// Needs no QCoreApplication.
     Role start(const QStringList& urls, int handOverTime = 5000);
+    /// On the primary, once the application object exists: takes later launches' links.
+    void listen();
     /// Why start failed, or what a primary instance could not set up; empty when all is well.
     const QString& errorString() const { return error_; }
 
@@ -50,11 +56,11 @@ public:
     std::function<void(const QStringList& urls)> onDelivery;
 
 private:
-    void listen();
     bool handOver(const QStringList& urls, int handOverTime);
 
     QString name_;
     QLockFile lock_;
+    bool primary_ = false;
     std::unique_ptr<QLocalServer> server_;
     QString error_;
 };

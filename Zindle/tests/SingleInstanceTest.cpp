@@ -7,6 +7,7 @@
 #include "platform/foundation/tests/EventLoopWait.h"
 #include "testing/FeedServer.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 namespace zindleapp {
 namespace {
 
+using ::testing::HasSubstr;
 using foundation::test::runEventLoopFor;
 using foundation::test::runEventLoopUntil;
 using namespace std::chrono_literals;
@@ -28,6 +30,7 @@ TEST(SingleInstanceTest, ALaterStartHandsItsLinksToTheFirst)
     std::vector<QStringList> delivered;
     first.onDelivery = [&](const QStringList& urls) { delivered.push_back(urls); };
     ASSERT_EQ(first.start({"zindle://ignored-by-the-first"}), SingleInstance::Role::primary) << first.errorString().toStdString();
+    first.listen();
 
     SingleInstance second(name);
     EXPECT_EQ(second.start({"zindle://openAndUpdate", "https://vartlow.com/ a b"}), SingleInstance::Role::handedOver);
@@ -51,15 +54,27 @@ protected:
         }
     }
 
-    QProcess& launch(const QStringList& arguments)
+    enum class Display { offscreen, none };
+
+    QProcessEnvironment launchEnvironment(Display display) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (display == Display::offscreen) {
+            environment.insert("QT_QPA_PLATFORM", "offscreen");
+        } else {
+            for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                environment.remove(variable);
+        }
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+        environment.insert("ZINDLE_UPDATE_FEED_URL", feed.url().toString());
+        return environment;
+    }
+
+    QProcess& launch(const QStringList& arguments, Display display = Display::offscreen)
     {
         auto* process = new QProcess;
         processes_.push_back(process);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("XDG_RUNTIME_DIR", runtime.path());
-        environment.insert("ZINDLE_UPDATE_FEED_URL", feed.url().toString());
-        process->setProcessEnvironment(environment);
+        process->setProcessEnvironment(launchEnvironment(display));
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process->start(ZINDLE_PROGRAM, arguments);
         EXPECT_TRUE(process->waitForStarted(5000));
@@ -75,9 +90,9 @@ protected:
     }
 
     // A later launch: it must end soon, having handed its links over.
-    void handOver(const QStringList& arguments)
+    void handOver(const QStringList& arguments, Display display = Display::offscreen)
     {
-        QProcess& later = launch(arguments);
+        QProcess& later = launch(arguments, display);
         ASSERT_TRUE(runEventLoopUntil([&] { return later.state() == QProcess::NotRunning; }, 15s));
         EXPECT_EQ(later.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(later.exitCode(), 0);
@@ -119,6 +134,28 @@ TEST_F(Launches, TheFirstLaunchRoutesItsOwnLinks)
     feed.serve("<rss><channel/></rss>");
     launchFirst({"zindle://openAndUpdate"});
     EXPECT_TRUE(runEventLoopUntil([&] { return feed.requests() == 1; }));
+}
+
+// The hand-over comes before any display connection (and so before any GL driver is loaded):
+// a launch from a terminal without a display still reaches the running application, and only
+// a launch that would show the window needs one.
+TEST_F(Launches, ALaterLaunchNeedsNoDisplay)
+{
+    feed.serve("<rss><channel/></rss>");
+    launchFirst();
+    handOver({"zindle://openAndUpdate"}, Display::none);
+    EXPECT_TRUE(runEventLoopUntil([&] { return feed.requests() == 1; }));
+
+    QTemporaryDir elsewhere; // no instance there: this launch would be the first
+    QProcess alone;
+    QProcessEnvironment environment = launchEnvironment(Display::none);
+    environment.insert("XDG_RUNTIME_DIR", elsewhere.path());
+    alone.setProcessEnvironment(environment);
+    alone.start(ZINDLE_PROGRAM, {});
+    ASSERT_TRUE(alone.waitForFinished(15000));
+    EXPECT_EQ(alone.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(alone.exitCode(), 1);
+    EXPECT_THAT(alone.readAllStandardError().toStdString(), HasSubstr("zindle: cannot show a window: no display could be opened"));
 }
 
 TEST_F(Launches, ACrashedInstanceDoesNotStopTheNextStart)
